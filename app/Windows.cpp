@@ -1,0 +1,9 @@
+#include "app/Windows.h"
+
+namespace vb {
+
+void registerAllWindows()
+{
+}
+
+} // namespace vb

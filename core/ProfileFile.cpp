@@ -1,0 +1,175 @@
+#include "core/ProfileFile.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QList>
+#include <QSaveFile>
+
+#include <algorithm>
+#include <cstring>
+#include <optional>
+
+namespace vb::profile {
+namespace {
+
+QByteArray stripEol(QByteArray line)
+{
+    while (line.endsWith('\n') || line.endsWith('\r'))
+        line.chop(1);
+    return line;
+}
+
+std::optional<QByteArray> sectionName(const QByteArray& line)
+{
+    const QByteArray t = stripEol(line).trimmed();
+    if (t.startsWith('[')) {
+        const int close = t.indexOf(']');
+        if (close > 0)
+            return t.mid(1, close - 1).trimmed();
+    }
+    return std::nullopt;
+}
+
+// The key of a "key=value" line, or nothing for comments and other lines.
+std::optional<QByteArray> keyName(const QByteArray& line)
+{
+    const QByteArray t = stripEol(line);
+    const QByteArray trimmed = t.trimmed();
+    if (trimmed.isEmpty() || trimmed.startsWith(';'))
+        return std::nullopt;
+    const int eq = t.indexOf('=');
+    if (eq < 0)
+        return std::nullopt;
+    return t.left(eq).trimmed();
+}
+
+bool sameName(const QByteArray& a, const QByteArray& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
+
+QList<QByteArray> readLines(const QString& fileName, bool* exists)
+{
+    QFile f(fileName);
+    *exists = f.open(QIODevice::ReadOnly);
+    QList<QByteArray> lines;
+    if (!*exists)
+        return lines;
+    const QByteArray all = f.readAll();
+    int start = 0;
+    while (start < all.size()) {
+        int nl = all.indexOf('\n', start);
+        if (nl < 0)
+            nl = int(all.size()) - 1;
+        lines.append(all.mid(start, nl - start + 1));
+        start = nl + 1;
+    }
+    return lines;
+}
+
+std::optional<QByteArray> findValue(const QList<QByteArray>& lines, const QByteArray& section, const QByteArray& key)
+{
+    bool inSection = false;
+    for (const QByteArray& line : lines) {
+        if (const auto s = sectionName(line)) {
+            inSection = sameName(*s, section);
+            continue;
+        }
+        if (!inSection)
+            continue;
+        if (const auto k = keyName(line); k && sameName(*k, key)) {
+            const QByteArray t = stripEol(line);
+            QByteArray v = t.mid(t.indexOf('=') + 1).trimmed();
+            if (v.size() >= 2 && ((v.startsWith('"') && v.endsWith('"')) || (v.startsWith('\'') && v.endsWith('\''))))
+                v = v.mid(1, v.size() - 2);
+            return v;
+        }
+    }
+    return std::nullopt;
+}
+
+bool hasWriteBit(const QFileInfo& info)
+{
+    // Permission bits, not access(): the program may run as root, and a read-only file
+    // must still be refused.
+    return info.isWritable()
+        && (info.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
+}
+
+} // namespace
+
+int getString(const QByteArray& section, const QByteArray& key, const QByteArray& defaultValue,
+              char* buffer, int size, const QString& fileName)
+{
+    if (!buffer || size <= 0)
+        return 0;
+    bool exists = false;
+    const QList<QByteArray> lines = readLines(fileName, &exists);
+    const QByteArray value = findValue(lines, section, key).value_or(defaultValue.trimmed());
+    const int n = std::min<int>(int(value.size()), size - 1);
+    std::memcpy(buffer, value.constData(), size_t(n));
+    buffer[n] = '\0';
+    return n;
+}
+
+bool writeString(const QByteArray& section, const QByteArray& key, const QByteArray& value, const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    if (info.exists() && (!info.isFile() || !hasWriteBit(info)))
+        return false;
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isDir() || !hasWriteBit(folder))
+        return false;
+
+    bool exists = false;
+    QList<QByteArray> lines = readLines(fileName, &exists);
+    const QByteArray eol = (!lines.isEmpty() && lines.first().endsWith("\r\n")) ? QByteArray("\r\n") : QByteArray("\n");
+    const QByteArray newLine = key + '=' + value + eol;
+
+    int sectionStart = -1; // index of the section's header line
+    int lastInSection = -1; // last non-blank line of the section
+    bool inSection = false;
+    bool done = false;
+    for (int i = 0; i < lines.size() && !done; ++i) {
+        if (const auto s = sectionName(lines[i])) {
+            if (inSection)
+                break;
+            inSection = sameName(*s, section);
+            if (inSection) {
+                sectionStart = i;
+                lastInSection = i;
+            }
+            continue;
+        }
+        if (!inSection)
+            continue;
+        if (!stripEol(lines[i]).trimmed().isEmpty())
+            lastInSection = i;
+        if (const auto k = keyName(lines[i]); k && sameName(*k, key)) {
+            lines[i] = newLine;
+            done = true;
+        }
+    }
+    if (!done) {
+        if (sectionStart >= 0) {
+            if (!lines[lastInSection].endsWith('\n'))
+                lines[lastInSection] += eol;
+            lines.insert(lastInSection + 1, newLine);
+        } else {
+            if (!lines.isEmpty() && !lines.last().endsWith('\n'))
+                lines.last() += eol;
+            lines.append('[' + section + ']' + eol);
+            lines.append(newLine);
+        }
+    }
+
+    QSaveFile out(fileName);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    for (const QByteArray& line : lines) {
+        if (out.write(line) != line.size()) {
+            out.cancelWriting();
+            return false;
+        }
+    }
+    return out.commit();
+}
+
+} // namespace vb::profile

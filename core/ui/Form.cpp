@@ -1,0 +1,35 @@
+#include "core/ui/Form.h"
+
+#include <QCloseEvent>
+
+namespace vb {
+
+Form::Form(QWidget* parent) : QWidget(parent, Qt::Window)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+}
+
+void Form::load()
+{
+    if (m_loaded)
+        return;
+    m_loaded = true;
+    Form_Load();
+}
+
+void Form::closeEvent(QCloseEvent* event)
+{
+    if (m_unloaded) {
+        event->accept();
+        return;
+    }
+    if (!Form_Unload()) {
+        event->ignore();
+        return;
+    }
+    m_unloaded = true;
+    event->accept();
+    Q_EMIT unloaded();
+}
+
+} // namespace vb

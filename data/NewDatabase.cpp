@@ -1,0 +1,53 @@
+#include "data/NewDatabase.h"
+
+#include "core/Database.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+
+// The schema lives in a resource of this static library; it must be registered by name
+// from the global namespace.
+static void initDataResources() { Q_INIT_RESOURCE(data); }
+
+namespace vb::data {
+namespace {
+
+QString resourceText(const QString& name)
+{
+    QFile f(name);
+    if (!f.open(QIODevice::ReadOnly))
+        throw db::Error(QStringLiteral("Risorsa mancante: %1").arg(name));
+    return QString::fromUtf8(f.readAll());
+}
+
+} // namespace
+
+void createDatabase(const QString& path, const QString& key)
+{
+    initDataResources();
+    const QString schema = resourceText(QStringLiteral(":/data/schema.sql"));
+    const QString seed = resourceText(QStringLiteral(":/data/seed.sql"));
+    auto db = db::Database::open(path, key, db::Database::Mode::Create);
+    try {
+        db->executeScript(QStringLiteral("PRAGMA journal_mode = WAL;"));
+        db::Transaction tx(*db);
+        db->executeScript(schema);
+        db->executeScript(seed);
+        tx.commit();
+    } catch (...) {
+        // A half-made archive is no archive: remove it so that the next try starts clean.
+        db.reset();
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"})
+            QFile::remove(path + QString::fromLatin1(suffix));
+        throw;
+    }
+}
+
+QString newRawKey()
+{
+    QByteArray bytes(32, Qt::Uninitialized);
+    QRandomGenerator::system()->fillRange(reinterpret_cast<quint32*>(bytes.data()), 8);
+    return QStringLiteral("x'") + QString::fromLatin1(bytes.toHex().toUpper()) + QStringLiteral("'");
+}
+
+} // namespace vb::data

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing, builds the program and lays out its
+# folder (build/program): the executable, "agg.ini", the archive and the logo. An
+# existing archive or agg.ini is never overwritten.
+# Usage: scripts/setup.sh [BUILD_DIR] [extra cmake arguments...]
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${1:-$root/build}"
+shift || true
+
+packages=(
+  build-essential cmake pkg-config
+  qt6-base-dev qt6-translations-l10n libgl-dev
+  libsqlcipher-dev sqlcipher
+  libgtest-dev libbenchmark-dev
+  poppler-utils fonts-dejavu-core
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=""
+  [ "$(id -u)" -ne 0 ] && sudo_cmd="sudo"
+  $sudo_cmd apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo_cmd apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="${CMAKE_BUILD_TYPE:-RelWithDebInfo}" "$@"
+cmake --build "$build" -j"$(nproc)"
+"$build/app/vellumbra-newdb" --setup "$build/program"
