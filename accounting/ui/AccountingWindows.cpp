@@ -1,0 +1,11 @@
+#include "accounting/ui/AccountingWindows.h"
+
+#include "core/ui/WindowRegistry.h"
+
+namespace vb {
+
+void registerAccountingWindows()
+{
+}
+
+} // namespace vb

@@ -1,0 +1,11 @@
+#include "core/ui/CoreWindows.h"
+
+#include "core/ui/WindowRegistry.h"
+
+namespace vb {
+
+void registerCoreWindows()
+{
+}
+
+} // namespace vb
