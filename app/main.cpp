@@ -1,4 +1,5 @@
 #include "app/Windows.h"
+#include "core/Database.h"
 #include "core/Error.h"
 #include "core/MessageService.h"
 #include "core/ProgramEnvironment.h"
@@ -30,6 +31,12 @@ int main(int argc, char** argv)
         vb::WindowRegistry::instance().closeAll();
         QApplication::quit();
     });
+
+    if (vb::db::Database::cipherVersion().isEmpty()) {
+        vb::MsgBox(QStringLiteral("La libreria dell'archivio non è SQLCipher: il programma non può aprire l'archivio cifrato."),
+                   vb::MsgButtons::Ok, vb::MsgIcon::Critical, QStringLiteral("ATTENZIONE"));
+        return 1;
+    }
 
     vb::registerAllWindows();
     if (!vb::showWindow(QStringLiteral("FormCopyraight")))

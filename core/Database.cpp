@@ -213,6 +213,22 @@ std::unique_ptr<Database> Database::open(const QString& path, const QString& key
     return db;
 }
 
+QString Database::cipherVersion()
+{
+    sqlite3* raw = nullptr;
+    if (sqlite3_open_v2(":memory:", &raw, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
+        sqlite3_close(raw);
+        return QString();
+    }
+    QString version;
+    sqlite3_stmt* st = nullptr;
+    if (sqlite3_prepare_v2(raw, "PRAGMA cipher_version", -1, &st, nullptr) == SQLITE_OK && sqlite3_step(st) == SQLITE_ROW)
+        version = QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(st, 0)));
+    sqlite3_finalize(st);
+    sqlite3_close(raw);
+    return version;
+}
+
 Database::~Database() { sqlite3_close(m_db); }
 
 Statement Database::prepare(const QString& sql)

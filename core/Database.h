@@ -109,6 +109,9 @@ public:
     // Mode::Existing fails when the file is missing and never makes one; Mode::Create
     // fails when the file exists. The key is checked by reading the schema at once.
     static std::unique_ptr<Database> open(const QString& path, const QString& key, Mode mode = Mode::Existing);
+    // The SQLCipher version of the library the program runs on; empty when it is plain
+    // SQLite, which would ignore the key and read or write the archive unencrypted.
+    static QString cipherVersion();
     ~Database();
 
     Statement prepare(const QString& sql);

@@ -147,3 +147,8 @@ TEST(Database, DatesTimesAndMoneyAreStoredExactly)
     ASSERT_TRUE(sum.next());
     EXPECT_EQ(sum.money(0), Money::fromCents(30));
 }
+
+TEST(Database, RunsOnSqlCipher)
+{
+    EXPECT_FALSE(db::Database::cipherVersion().isEmpty());
+}
