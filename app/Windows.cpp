@@ -3,6 +3,15 @@
 #include "accounting/ui/AccountingWindows.h"
 #include "core/ui/CoreWindows.h"
 #include "members/ui/MembersWindows.h"
+#ifdef VB_WITH_FEES
+#include "members/fees/ui/FeesWindows.h"
+#endif
+#ifdef VB_WITH_LISTS
+#include "members/lists/ui/ListsWindows.h"
+#endif
+#ifdef VB_WITH_ASSETS
+#include "accounting/assets/ui/AssetsWindows.h"
+#endif
 
 namespace vb {
 
@@ -11,6 +20,15 @@ void registerAllWindows()
     registerCoreWindows();
     registerMembersWindows();
     registerAccountingWindows();
+#ifdef VB_WITH_FEES
+    registerFeesWindows();
+#endif
+#ifdef VB_WITH_LISTS
+    registerListsWindows();
+#endif
+#ifdef VB_WITH_ASSETS
+    registerAssetsWindows();
+#endif
 }
 
 } // namespace vb
