@@ -1,0 +1,14 @@
+#include "members/ui/ClickableLabel.h"
+
+#include <QMouseEvent>
+
+namespace vb {
+
+void ClickableLabel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+        Q_EMIT clicked();
+    QLabel::mouseReleaseEvent(event);
+}
+
+} // namespace vb
