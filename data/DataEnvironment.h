@@ -1,9 +1,13 @@
 #pragma once
 
 #include "core/Database.h"
+#include "data/NamedCommands.h"
+#include "data/RecordSet.h"
 
 #include <QString>
 
+#include <functional>
+#include <map>
 #include <memory>
 
 namespace vb::data {
@@ -22,20 +26,35 @@ public:
     db::Database& database();
 
 private:
+    friend class DataEnvironment1;
     std::unique_ptr<db::Database> m_db;
     QString m_lastSource;
+    std::function<void()> m_changed; // the record sets read through the old archive are stale
 };
 
-// The program-wide data environment from which every report draws its rows.
+// The program-wide data environment from which every report draws its rows: the
+// connection and the named commands, each with its record set.
 class DataEnvironment1 {
 public:
     static DataEnvironment1& instance();
 
     ReportConnection& Connection1() { return m_connection; }
 
+    // The command named |name| (ignoring case); throws db::Error when there is none.
+    const NamedCommand& command(const QString& name) const;
+    bool hasCommand(const QString& name) const;
+    // The record set of the command |name|; throws db::Error when there is no such command.
+    RecordSet& Recordset(const QString& name);
+    // The rows of the command |name|: runs it on Connection1 when its record set is closed
+    // and leaves it open. Throws db::Error (no such command, connection closed, query failed).
+    const Rows& Open(const QString& name);
+    // Closes every record set (the next showing of each report runs its command again).
+    void CloseAll();
+
 private:
-    DataEnvironment1() = default;
+    DataEnvironment1();
     ReportConnection m_connection;
+    std::map<QString, RecordSet> m_recordsets; // by the command's name as it is defined
 };
 
 } // namespace vb::data

@@ -1,0 +1,214 @@
+#include "core/tests/support/TestSupport.h"
+#include "data/RecordSet.h"
+#include "reports/engine/ReportDesign.h"
+#include "reports/engine/ReportLayout.h"
+
+#include <QElapsedTimer>
+
+using namespace vb;
+
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+inline void PrintTo(const QStringList& l, std::ostream* os) { *os << '[' << l.join(QStringLiteral(" | ")).toStdString() << ']'; }
+using namespace vb::reports;
+
+namespace {
+
+// A cash register: title, heading and logo once; column labels and page footer on every
+// page; one 10 mm line per row; the sum of Importo at the end.
+const char* kRegister = R"({
+  "report": "Registro", "caption": "Registro", "dataMember": "StpRegCassa",
+  "sections": [
+    {"name": "Section4", "role": "reportHeader", "height": 20, "controls": [
+      {"name": "Image1", "kind": "image", "x": 0, "y": 0, "w": 20, "h": 20},
+      {"name": "Label_Intest", "kind": "label", "text": "", "x": 30, "y": 0, "w": 150, "h": 8},
+      {"name": "Label1", "kind": "label", "text": "REGISTRO", "x": 30, "y": 10, "w": 150, "h": 8}]},
+    {"name": "Section2", "role": "pageHeader", "height": 8, "controls": [
+      {"name": "Label2", "kind": "label", "text": "Causale", "x": 0, "y": 0, "w": 100, "h": 6},
+      {"name": "Label3", "kind": "label", "text": "Importo", "x": 150, "y": 0, "w": 40, "h": 6},
+      {"name": "Line1", "kind": "line", "x": 0, "y": 7, "w": 190, "h": 0}]},
+    {"name": "Section1", "role": "detail", "height": 10, "controls": [
+      {"name": "txtDescrizione", "kind": "textBox", "field": "Descrizione", "x": 0, "y": 0, "w": 100, "h": 6},
+      {"name": "txtImporto", "kind": "textBox", "field": "Importo", "format": "\"€\" #.##0,00",
+       "x": 150, "y": 0, "w": 40, "h": 6, "align": "right"}]},
+    {"name": "Section3", "role": "pageFooter", "height": 8, "controls": [
+      {"name": "Label8", "kind": "label", "text": "Pag. %p di %P", "x": 0, "y": 1, "w": 60, "h": 6},
+      {"name": "Label10", "kind": "label", "text": "Stampato il: %d", "x": 120, "y": 1, "w": 70, "h": 6}]},
+    {"name": "Section5", "role": "reportFooter", "height": 10, "controls": [
+      {"name": "Label6", "kind": "label", "text": "Totale:", "x": 100, "y": 0, "w": 40, "h": 6},
+      {"name": "Function1", "kind": "function", "function": "sum", "field": "Importo",
+       "format": "\"€\" #.##0,00", "x": 150, "y": 0, "w": 40, "h": 6},
+      {"name": "Function2", "kind": "function", "function": "count", "field": "Importo", "x": 0, "y": 0, "w": 20, "h": 6}]}
+  ]})";
+
+data::Rows registerRows(int count, qint64 cents = 100)
+{
+    data::Rows rows;
+    rows.name = QStringLiteral("StpRegCassa");
+    rows.fields = QStringList{QStringLiteral("Descrizione"), QStringLiteral("Importo")};
+    for (int i = 1; i <= count; ++i)
+        rows.rows.push_back({{QStringLiteral("riga %1").arg(i), QVariant(qlonglong(cents))}, {}});
+    return rows;
+}
+
+RuntimeState stateOn(const QDate& date)
+{
+    RuntimeState st;
+    st.date = date;
+    st.labels.insert(QStringLiteral("label_intest"), QStringLiteral("Associazione Alfa"));
+    return st;
+}
+
+} // namespace
+
+TEST(ReportLayout, AnEmptyReportPrintsItsFrameAndZeroSums)
+{
+    const ReportDesign d = parseDesign(kRegister, QStringLiteral("Registro"));
+    const ReportLayout layout = layoutReport(d, registerRows(0), stateOn(QDate(2026, 12, 9)));
+    const QList<QStringList> expected{{QStringLiteral("Associazione Alfa"), QStringLiteral("REGISTRO"),
+                                       QStringLiteral("Causale"), QStringLiteral("Importo"), QStringLiteral("0"),
+                                       QStringLiteral("Totale:"), QStringLiteral("€ 0,00"),
+                                       QStringLiteral("Pag. 1 di 1"), QStringLiteral("Stampato il: 09/12/2026")}};
+    EXPECT_EQ(layout.pageTexts(), expected);
+}
+
+TEST(ReportLayout, RowsFlowOntoPagesEachWithItsHeaderAndFooter)
+{
+    const ReportDesign d = parseDesign(kRegister, QStringLiteral("Registro"));
+    // Body: 297 - 10 - 10 - 8 = 269 mm; page 1 loses 28 mm to the headers (24 rows), the
+    // next pages 8 mm (26 rows). 60 rows: 24 + 26 + 10, and the footer after them.
+    const ReportLayout layout = layoutReport(d, registerRows(60, 123450), stateOn(QDate(2026, 12, 9)));
+    ASSERT_EQ(layout.pages.size(), 3u);
+    const QList<QStringList> pages = layout.pageTexts();
+    const int rowsPerPage[] = {24, 26, 10};
+    int row = 0;
+    for (int p = 0; p < 3; ++p) {
+        SCOPED_TRACE(p + 1);
+        const QStringList& texts = pages[p];
+        EXPECT_EQ(texts.count(QStringLiteral("REGISTRO")), p == 0 ? 1 : 0);
+        EXPECT_EQ(texts.count(QStringLiteral("Causale")), 1);
+        EXPECT_EQ(texts.count(QStringLiteral("€ 1.234,50")), rowsPerPage[p]);
+        EXPECT_EQ(texts.contains(QStringLiteral("riga %1").arg(row + 1)), true);
+        row += rowsPerPage[p];
+        EXPECT_EQ(texts.contains(QStringLiteral("riga %1").arg(row)), true);
+        EXPECT_EQ(texts.contains(QStringLiteral("riga %1").arg(row + 1)), false);
+        EXPECT_EQ(texts.mid(texts.size() - 2),
+                  (QStringList{QStringLiteral("Pag. %1 di 3").arg(p + 1), QStringLiteral("Stampato il: 09/12/2026")}));
+        EXPECT_EQ(texts.contains(QStringLiteral("€ 74.070,00")), p == 2);
+    }
+    // Nothing is drawn over the page footer.
+    for (const auto& page : layout.pages) {
+        for (const auto& it : page.items) {
+            if (it.section != QLatin1String("Section3")) {
+                EXPECT_LE(it.rect.bottom(), 297.0 - 10 - 8 + 1e-6) << it.control.toStdString();
+            }
+        }
+    }
+}
+
+TEST(ReportLayout, GroupsPrintTheirValueAndTheirOwnSums)
+{
+    const char* json = R"({"report": "G", "dataMember": "CatCod", "sections": [
+      {"name": "Section6", "role": "groupHeader", "level": "CatCod", "height": 6, "controls": [
+        {"name": "txtTestata", "kind": "textBox", "field": "TestataCassa", "x": 0, "y": 0, "w": 50, "h": 6}]},
+      {"name": "Section8", "role": "groupHeader", "level": "CatCod.Cod_Raggruppam", "height": 6, "controls": [
+        {"name": "txtDescr", "kind": "textBox", "field": "DescrCodice", "x": 5, "y": 0, "w": 50, "h": 6}]},
+      {"name": "Section1", "role": "detail", "level": "CatCod.Cod_Raggruppam.Cod", "height": 6, "controls": [
+        {"name": "txtCausale", "kind": "textBox", "field": "Causale", "x": 10, "y": 0, "w": 50, "h": 6},
+        {"name": "txtBook", "kind": "textBox", "field": "TestataCassa", "member": "CatCod", "x": 80, "y": 0, "w": 30, "h": 6}]},
+      {"name": "Section9", "role": "groupFooter", "level": "CatCod.Cod_Raggruppam", "height": 6, "controls": [
+        {"name": "Function2", "kind": "function", "function": "sum", "field": "ImportoE", "format": "##,##0.00",
+         "x": 150, "y": 0, "w": 40, "h": 6}]},
+      {"name": "Section7", "role": "groupFooter", "level": "CatCod", "height": 6, "controls": [
+        {"name": "Function3", "kind": "function", "function": "sum", "field": "ImportoE", "format": "##,##0.00",
+         "x": 150, "y": 0, "w": 40, "h": 6}]},
+      {"name": "Section5", "role": "reportFooter", "height": 6, "controls": [
+        {"name": "Function1", "kind": "function", "function": "sum", "field": "ImportoE", "format": "##,##0.00",
+         "x": 150, "y": 0, "w": 40, "h": 6}]}]})";
+    const ReportDesign d = parseDesign(json, QStringLiteral("G"));
+
+    const auto leaf = [](const char* book, const char* code, std::initializer_list<std::pair<const char*, int>> rows) {
+        data::Rows r;
+        r.name = QStringLiteral("Cod");
+        r.fields = QStringList{QStringLiteral("TestataCassa"), QStringLiteral("DescrCodice"), QStringLiteral("Causale"),
+                               QStringLiteral("ImportoE")};
+        for (const auto& [causale, cents] : rows)
+            r.rows.push_back({{QString::fromUtf8(book), QString::fromUtf8(code), QString::fromUtf8(causale),
+                               QVariant(qlonglong(cents))}, {}});
+        return r;
+    };
+    const auto groups = [](std::vector<std::pair<const char*, data::Rows>> codes) {
+        data::Rows g;
+        g.name = QStringLiteral("Cod_Raggruppam");
+        g.fields = QStringList{QStringLiteral("TestataCassa"), QStringLiteral("DescrCodice")};
+        g.childNames = QStringList{QStringLiteral("Cod")};
+        for (auto& [code, rows] : codes) {
+            data::Rows::Row row{{rows.rows.front().values[0], QString::fromUtf8(code)}, {}};
+            row.children.push_back(std::move(rows));
+            g.rows.push_back(std::move(row));
+        }
+        return g;
+    };
+    data::Rows root;
+    root.name = QStringLiteral("CatCod");
+    root.fields = QStringList{QStringLiteral("TestataCassa")};
+    root.childNames = QStringList{QStringLiteral("Cod_Raggruppam")};
+    data::Rows::Row banca{{QStringLiteral("Banca")}, {}};
+    banca.children.push_back(groups({{"AAA", leaf("Banca", "AAA", {{"b1", 1000}})}}));
+    data::Rows::Row cassa{{QStringLiteral("Cassa")}, {}};
+    cassa.children.push_back(groups({{"AAA", leaf("Cassa", "AAA", {{"c1", 250}, {"c2", 50}})},
+                                     {"BBB", leaf("Cassa", "BBB", {{"c3", 7}})}}));
+    root.rows.push_back(std::move(banca));
+    root.rows.push_back(std::move(cassa));
+
+    const ReportLayout layout = layoutReport(d, root, RuntimeState{});
+    const QStringList expected{
+        QStringLiteral("Banca"), QStringLiteral("AAA"), QStringLiteral("b1"), QStringLiteral("Banca"),
+        QStringLiteral("10,00"), QStringLiteral("10,00"),
+        QStringLiteral("Cassa"), QStringLiteral("AAA"), QStringLiteral("c1"), QStringLiteral("Cassa"),
+        QStringLiteral("c2"), QStringLiteral("Cassa"), QStringLiteral("3,00"),
+        QStringLiteral("BBB"), QStringLiteral("c3"), QStringLiteral("Cassa"), QStringLiteral("0,07"),
+        QStringLiteral("3,07"), QStringLiteral("13,07")};
+    ASSERT_EQ(layout.pages.size(), 1u);
+    EXPECT_EQ(layout.pageTexts().front(), expected);
+}
+
+TEST(ReportLayout, HiddenControlsAndTheLogoFollowTheShowing)
+{
+    const ReportDesign d = parseDesign(kRegister, QStringLiteral("Registro"));
+    RuntimeState st = stateOn(QDate(2026, 1, 2));
+    st.hidden = {QStringLiteral("txtimporto"), QStringLiteral("function1"), QStringLiteral("label3")};
+    const QImage wide(200, 100, QImage::Format_RGB32);
+    st.picture = std::make_shared<QImage>(wide);
+    const ReportLayout layout = layoutReport(d, registerRows(2), st);
+    const QStringList texts = layout.pageTexts().front();
+    EXPECT_EQ(texts.contains(QStringLiteral("€ 1,00")), false);
+    EXPECT_EQ(texts.contains(QStringLiteral("Importo")), false);
+    EXPECT_EQ(texts.contains(QStringLiteral("riga 2")), true);
+
+    // Alignment 8 and size mode 2: as large as fits, keeping the proportions, at the bottom right.
+    const auto& items = layout.pages.front().items;
+    const auto image = std::find_if(items.begin(), items.end(), [](const LayoutItem& it) { return it.kind == LayoutItem::Kind::Image; });
+    ASSERT_NE(image, items.end());
+    EXPECT_EQ(image->rect, QRectF(10, 20, 20, 10));
+
+    st.picture.reset();
+    const auto noLogo = layoutReport(d, registerRows(2), st);
+    for (const auto& it : noLogo.pages.front().items)
+        EXPECT_NE(it.kind, LayoutItem::Kind::Image);
+}
+
+TEST(ReportLayout, LayoutTimeGrowsLinearlyWithTheRows)
+{
+    const ReportDesign d = parseDesign(kRegister, QStringLiteral("Registro"));
+    const auto timeFor = [&](int rows) {
+        const data::Rows r = registerRows(rows);
+        QElapsedTimer t;
+        t.start();
+        const ReportLayout layout = layoutReport(d, r, stateOn(QDate(2026, 1, 2)));
+        EXPECT_EQ(layout.pages.size(), size_t(1 + (rows - 24 + 25) / 26));
+        return t.nsecsElapsed();
+    };
+    timeFor(2010); // warm-up
+    const qint64 small = timeFor(4000), large = timeFor(16000);
+    EXPECT_LT(large, small * 12) << small << " ns for 4000 rows, " << large << " ns for 16000";
+}
