@@ -1,0 +1,67 @@
+#include "members/lists/Exports.h"
+
+#include "core/Clock.h"
+#include "members/lists/MemberLists.h"
+#include "members/lists/XlsxWriter.h"
+
+#include <QDir>
+
+namespace vb::lists {
+namespace {
+
+const QString kSheet = QStringLiteral("foglio1");
+
+QString fileName(const QString& content, int year)
+{
+    return QStringLiteral("%1_%2_%3.xlsx").arg(content).arg(year).arg(today().toString(QStringLiteral("yyyy-MM-dd")));
+}
+
+ExportResult save(const QString& folder, const QString& name, const QList<XlsxRow>& rows)
+{
+    ExportResult result;
+    result.rows = int(rows.size()) - 1;
+    if (result.rows <= 0)
+        return result;
+    result.path = QDir(folder).filePath(name);
+    saveXlsx(result.path, kSheet, rows);
+    return result;
+}
+
+} // namespace
+
+QString desktopFolder()
+{
+    QString home = qEnvironmentVariable("HOME");
+    if (home.isEmpty())
+        home = QDir::homePath();
+    const QString desktop = QDir(home).filePath(QStringLiteral("Desktop"));
+    return QDir(desktop).exists() ? desktop : home;
+}
+
+ExportResult exportFeePayers(db::Database& db, int year, const QString& folder)
+{
+    QList<XlsxRow> rows;
+    rows.append({QStringLiteral("Tess.n."), QStringLiteral("Cognome"), QStringLiteral("Nome"),
+                 QStringLiteral("Data Versamento"), QStringLiteral("Quota")});
+    for (const auto& p : feePayments(db, year))
+        rows.append({p.tessNum, p.cognome, p.nome, p.indata, p.quota});
+    return save(folder, fileName(QStringLiteral("Versamenti_soci"), year), rows);
+}
+
+ExportResult exportMailingList(db::Database& db, int year, const QString& folder)
+{
+    QList<XlsxRow> rows;
+    rows.append({QStringLiteral("Cognome"), QStringLiteral("Nome"), QStringLiteral("E-mail")});
+    auto st = db.query(QStringLiteral(
+        "SELECT Cognome, Nome, EMail FROM TabellaNominativi "
+        "WHERE AssensoMailList <> 0 "
+        "AND lower(trim(coalesce(EMail, ''))) NOT IN ('', 'non disponibile') "
+        "AND CodNom IN (SELECT CodNom FROM RegistroQuoteSoci WHERE Anno = ? AND QuotaVers <> 0) "
+        "ORDER BY Cognome, Nome, CodNom"),
+        {QString::number(year)});
+    while (st.next())
+        rows.append({st.text(0), st.text(1), st.text(2).trimmed()});
+    return save(folder, fileName(QStringLiteral("Email_soci"), year), rows);
+}
+
+} // namespace vb::lists

@@ -1,0 +1,527 @@
+#include "members/lists/ui/FormVisualizzaStampa.h"
+
+#include "core/Clock.h"
+#include "core/Format.h"
+#include "core/MessageService.h"
+#include "core/Parse.h"
+#include "core/ui/WindowHelpers.h"
+#include "members/lists/Exports.h"
+#include "members/lists/ListLine.h"
+#include "members/lists/MemberLists.h"
+#include "members/lists/ReportSelections.h"
+#include "reports/engine/ReportShow.h"
+
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QFontDatabase>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStringListModel>
+#include <QVBoxLayout>
+
+namespace vb {
+namespace {
+
+const QString kAttenzione = QStringLiteral("ATTENZIONE");
+const QString kFeeListInfo =
+    QStringLiteral("Soci Iscritti nell'anno indicato. Cambiare l'anno per visualizzare altri risultati");
+const QString kBirthdayNote = QStringLiteral("Il periodo di selezione è da inizio e fine mese.");
+const QString kBirthdayNote2 = QStringLiteral(
+    "Attenzione: l'estrazione è riferita solo ai soci che hanno effettuato almeno un rinnovo tessera negli "
+    "ultimi due anni.");
+
+const QStringList kMonths = {
+    QStringLiteral("Gennaio"), QStringLiteral("Febbraio"), QStringLiteral("Marzo"),    QStringLiteral("Aprile"),
+    QStringLiteral("Maggio"),  QStringLiteral("Giugno"),   QStringLiteral("Luglio"),   QStringLiteral("Agosto"),
+    QStringLiteral("Settembre"), QStringLiteral("Ottobre"), QStringLiteral("Novembre"), QStringLiteral("Dicembre"),
+};
+
+void warn(const QString& text) { MsgBox(text, MsgButtons::Ok, MsgIcon::Exclamation, kAttenzione); }
+
+// An option button cleared by code, so that pressing it again runs its list again.
+void deselect(QRadioButton* option)
+{
+    option->setAutoExclusive(false);
+    option->setChecked(false);
+    option->setAutoExclusive(true);
+}
+
+} // namespace
+
+FormVisualizzaStampa::FormVisualizzaStampa(QWidget* parent) : Form(parent)
+{
+    setWindowTitle(QStringLiteral("Visualizza/Stampa"));
+
+    auto named = [](QWidget* w, const char* name, const QString& tip = QString()) {
+        w->setObjectName(QString::fromLatin1(name));
+        if (!tip.isEmpty())
+            w->setToolTip(tip);
+        return w;
+    };
+    auto option = [&](const char* name, const QString& caption, const QString& tip) {
+        auto* b = new QRadioButton(caption, this);
+        named(b, name, tip);
+        return b;
+    };
+    auto button = [&](QWidget* owner, const char* name, const QString& caption, const QString& tip = QString()) {
+        auto* b = new QPushButton(caption, owner);
+        named(b, name, tip);
+        return b;
+    };
+    auto label = [&](const char* name, const QString& caption) {
+        auto* l = new QLabel(caption, this);
+        named(l, name);
+        return l;
+    };
+
+    Option1 = option("Option1", QStringLiteral("Soci iscritti anno:"), QStringLiteral("Visualizza eleconco completo soci "));
+    TextAnno = new QLineEdit(this);
+    named(TextAnno, "TextAnno");
+    TextAnno->setMaximumWidth(70);
+    Option2 = option("Option2", QStringLiteral("Iscrizioni nel periodo"), QStringLiteral("Visualizza/Stampa risultato ricerca"));
+    auto* Label1 = label("Label1", QStringLiteral("Dal:"));
+    TextDataDal = new QLineEdit(this);
+    named(TextDataDal, "TextDataDal", QStringLiteral("Data di inizio ricerca"));
+    auto* Label2 = label("Label2", QStringLiteral("Al:"));
+    TextDataAl = new QLineEdit(this);
+    named(TextDataAl, "TextDataAl", QStringLiteral("Data fine ricerca"));
+    Calendar1 = new QCalendarWidget(this);
+    named(Calendar1, "Calendar1");
+    Calendar1->setVisible(false);
+    Option3 = option("Option3", QStringLiteral("Elenco Soci iscritti"), QStringLiteral("Visualizza elenco soci iscritti nell'anno"));
+    Option5 = option("Option5", QStringLiteral("Visualizza stampa soci, ecc."), QStringLiteral("Attiva opzioni di stampa e visualizzazione"));
+    Option6 = option("Option6", QStringLiteral("Compleanno Soci"), QStringLiteral("Visualizza Soci che compiono gli anni"));
+    auto* Label5 = label("Label5", QStringLiteral("Dal mese:"));
+    Combo1 = new QComboBox(this);
+    named(Combo1, "Combo1", QStringLiteral("Mese compleanno start"));
+    auto* Label4 = label("Label4", QStringLiteral("Al mese:"));
+    Combo2 = new QComboBox(this);
+    named(Combo2, "Combo2", QStringLiteral("Mese compleanno end"));
+    for (QComboBox* c : {Combo1, Combo2}) {
+        c->addItems(kMonths);
+        c->setCurrentIndex(-1);
+    }
+
+    Label3 = label("Label3", QString());
+    Label3->setWordWrap(true);
+    List1 = new QListView(this);
+    named(List1, "List1");
+    m_lines = new QStringListModel(this);
+    List1->setModel(m_lines);
+    List1->setUniformItemSizes(true);
+    List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    List1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    List1->setMinimumSize(640, 360);
+
+    Line4 = new QFrame(this);
+    named(Line4, "Line4");
+    Line4->setFrameShape(QFrame::HLine);
+    LabelTotaleEuro = label("LabelTotaleEuro", QStringLiteral("Totale €"));
+    Text_TotaleEuro = new QLineEdit(this);
+    named(Text_TotaleEuro, "Text_TotaleEuro");
+    Text_TotaleEuro->setReadOnly(true);
+    Text_TotaleEuro->setAlignment(Qt::AlignRight);
+    Text_TotaleEuro->setMaximumWidth(140);
+    setTotalVisible(false);
+
+    Stampa = button(this, "Stampa", QStringLiteral("Stampa"));
+    Stampa->setEnabled(false);
+    ExportExcel = button(this, "ExportExcel", QStringLiteral("Export in EXCELL"));
+    ExportExcel->setEnabled(false);
+    auto* Cmd_Exit = button(this, "Cmd_Exit", QStringLiteral("Exit"));
+    auto* CommandButton1 = button(this, "CommandButton1", QStringLiteral("Esci"));
+    ProgressBar1 = new QProgressBar(this);
+    named(ProgressBar1, "ProgressBar1");
+    ProgressBar1->setVisible(false);
+
+    Frame1 = new QGroupBox(QStringLiteral("Opzioni di stampa"), this);
+    named(Frame1, "Frame1");
+    auto* ComStampaSoci = button(Frame1, "ComStampaSoci", QStringLiteral("Visualizza.e stampa soci in regola"),
+                                 QStringLiteral("Stampa Soci in regola con i versamenti"));
+    auto* CmdSociDecaduti = button(Frame1, "CmdSociDecaduti", QStringLiteral("Visualizza.e stampa soci morosi"),
+                                   QStringLiteral("Stampa etichette soci"));
+    auto* ComExpTXT = button(Frame1, "ComExpTXT", QStringLiteral("E-mail Soci in formato Excell"),
+                             QStringLiteral("Esporta e-mail in formato XLS"));
+    auto* ComExitFrame = button(Frame1, "ComExitFrame", QStringLiteral("Exit"));
+    auto* frameLayout = new QVBoxLayout(Frame1);
+    for (QPushButton* b : {ComStampaSoci, CmdSociDecaduti, ComExpTXT, ComExitFrame})
+        frameLayout->addWidget(b);
+    Frame1->setVisible(false);
+
+    // Selections on the left, the list on the right, buttons below.
+    auto* choices = new QGridLayout;
+    int row = 0;
+    choices->addWidget(Option1, row, 0, 1, 2);
+    choices->addWidget(TextAnno, row++, 2, 1, 2);
+    choices->addWidget(Option2, row++, 0, 1, 4);
+    choices->addWidget(Label1, row, 0);
+    choices->addWidget(TextDataDal, row, 1);
+    choices->addWidget(Label2, row, 2);
+    choices->addWidget(TextDataAl, row++, 3);
+    choices->addWidget(Calendar1, row++, 0, 1, 4);
+    choices->addWidget(Option3, row++, 0, 1, 4);
+    choices->addWidget(Option5, row++, 0, 1, 4);
+    choices->addWidget(Option6, row++, 0, 1, 4);
+    choices->addWidget(Label5, row, 0);
+    choices->addWidget(Combo1, row++, 1, 1, 3);
+    choices->addWidget(Label4, row, 0);
+    choices->addWidget(Combo2, row++, 1, 1, 3);
+    choices->addWidget(Frame1, row++, 0, 1, 4);
+    choices->setRowStretch(row, 1);
+
+    auto* totalRow = new QHBoxLayout;
+    totalRow->addStretch(1);
+    totalRow->addWidget(LabelTotaleEuro);
+    totalRow->addWidget(Text_TotaleEuro);
+    auto* listColumn = new QVBoxLayout;
+    listColumn->addWidget(Label3);
+    listColumn->addWidget(List1, 1);
+    listColumn->addWidget(Line4);
+    listColumn->addLayout(totalRow);
+
+    auto* top = new QHBoxLayout;
+    top->addLayout(choices);
+    top->addLayout(listColumn, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(ProgressBar1, 1);
+    buttons->addStretch();
+    for (QPushButton* b : {Stampa, ExportExcel, Cmd_Exit, CommandButton1})
+        buttons->addWidget(b);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top, 1);
+    layout->addLayout(buttons);
+
+    connect(Option1, &QRadioButton::clicked, this, &FormVisualizzaStampa::Option1_Click);
+    connect(Option2, &QRadioButton::clicked, this, &FormVisualizzaStampa::Option2_Click);
+    connect(Option3, &QRadioButton::clicked, this, &FormVisualizzaStampa::Option3_Click);
+    connect(Option5, &QRadioButton::clicked, this, &FormVisualizzaStampa::Option5_Click);
+    connect(Option6, &QRadioButton::clicked, this, &FormVisualizzaStampa::Option6_Click);
+    connect(Stampa, &QPushButton::clicked, this, &FormVisualizzaStampa::Stampa_Click);
+    connect(ExportExcel, &QPushButton::clicked, this, &FormVisualizzaStampa::ExportExcel_Click);
+    connect(Cmd_Exit, &QPushButton::clicked, this, &QWidget::close);
+    connect(ComStampaSoci, &QPushButton::clicked, this, &FormVisualizzaStampa::ComStampaSoci_Click);
+    connect(CmdSociDecaduti, &QPushButton::clicked, this, &FormVisualizzaStampa::CmdSociDecaduti_Click);
+    connect(ComExpTXT, &QPushButton::clicked, this, &FormVisualizzaStampa::ComExpTXT_Click);
+    connect(ComExitFrame, &QPushButton::clicked, this, &FormVisualizzaStampa::ComExitFrame_Click);
+    connect(Combo1, &QComboBox::activated, this, &FormVisualizzaStampa::Combo_Click);
+    connect(Combo2, &QComboBox::activated, this, &FormVisualizzaStampa::Combo_Click);
+    connect(Calendar1, &QCalendarWidget::clicked, this, &FormVisualizzaStampa::Calendar1_Click);
+    TextDataDal->installEventFilter(this);
+    TextDataAl->installEventFilter(this);
+    resize(1040, 620);
+}
+
+FormVisualizzaStampa::~FormVisualizzaStampa() = default;
+
+QStringList FormVisualizzaStampa::listLines() const { return m_lines->stringList(); }
+
+void FormVisualizzaStampa::Form_Load()
+{
+    ProgressBar1->setVisible(false);
+    TextAnno->setText(QString::number(today().year()));
+    Calendar1->setSelectedDate(today());
+    try {
+        m_conn = OpenArchiveConnection();
+    } catch (const Error& e) {
+        showErrorDescription(e.description());
+    }
+}
+
+bool FormVisualizzaStampa::Form_Unload()
+{
+    m_conn.db.reset();
+    return true;
+}
+
+db::Database& FormVisualizzaStampa::archive()
+{
+    if (!m_conn.db)
+        throw Error(QStringLiteral("L'archivio non è stato aperto: chiudere e riaprire la finestra."));
+    return *m_conn.db;
+}
+
+bool FormVisualizzaStampa::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonRelease) {
+        if (watched == TextDataDal)
+            TextDataDal_Click();
+        else if (watched == TextDataAl)
+            TextDataAl_Click();
+    }
+    return Form::eventFilter(watched, event);
+}
+
+void FormVisualizzaStampa::mouseReleaseEvent(QMouseEvent* event)
+{
+    Frame1->setVisible(false);
+    Form::mouseReleaseEvent(event);
+}
+
+std::optional<int> FormVisualizzaStampa::yearOrWarn()
+{
+    const auto year = lists::parseYear(TextAnno->text());
+    if (!year)
+        warn(QStringLiteral("Anno non valido! Indicare l'anno in cifre (es. %1). ").arg(today().year()));
+    return year;
+}
+
+void FormVisualizzaStampa::showList(const QString& header, const QStringList& lines)
+{
+    QStringList all;
+    all.reserve(lines.size() + 1);
+    all << header << lines;
+    m_lines->setStringList(all);
+}
+
+void FormVisualizzaStampa::setTotalVisible(bool visible)
+{
+    Text_TotaleEuro->setVisible(visible);
+    LabelTotaleEuro->setVisible(visible);
+    Line4->setVisible(visible);
+}
+
+void FormVisualizzaStampa::Option1_Click()
+{
+    const auto year = yearOrWarn();
+    if (!year)
+        return;
+    try {
+        const auto list = lists::feeList(archive(), *year);
+        Label3->setText(kFeeListInfo);
+        Frame1->setVisible(false);
+        showList(list.header, list.lines);
+        m_listedYear = year;
+        Stampa->setEnabled(true);
+        ExportExcel->setEnabled(true);
+        setTotalVisible(true);
+        Text_TotaleEuro->setText(fmt::money(list.total));
+    } catch (const Error& e) {
+        showErrorDescription(e.description());
+    }
+}
+
+void FormVisualizzaStampa::Option2_Click()
+{
+    Text_TotaleEuro->setVisible(false);
+    LabelTotaleEuro->setVisible(false);
+    Frame1->setVisible(false);
+    if (TextDataDal->text().isEmpty() || TextDataAl->text().isEmpty())
+        return;
+    const auto from = parse::date(TextDataDal->text());
+    const auto to = parse::date(TextDataAl->text());
+    if (!from || !to) {
+        warn(QStringLiteral("Data non valida! Indicare le date del periodo nella forma gg/mm/aaaa. "));
+        deselect(Option2);
+        return;
+    }
+    try {
+        const auto list = lists::enrolmentList(archive(), *from, *to);
+        Label3->setText(QStringLiteral(
+            "Elenco nominativi iscritti nel periodo indicato. Cambiare il periodo per visualizzare altri risultati"));
+        showList(list.header, list.lines);
+    } catch (const Error& e) {
+        showErrorDescription(e.description());
+    }
+}
+
+void FormVisualizzaStampa::Option3_Click()
+{
+    const auto year = yearOrWarn();
+    if (!year)
+        return;
+    try {
+        const auto list = lists::refillStampaSoci(archive(), *year);
+        Label3->setText(kFeeListInfo);
+        showList(list.header, list.lines);
+    } catch (const Error& e) {
+        showErrorDescription(e.description());
+    }
+}
+
+void FormVisualizzaStampa::Option5_Click()
+{
+    Frame1->setVisible(true);
+    Label3->setText(QString());
+    setTotalVisible(false);
+    m_lines->setStringList({});
+}
+
+void FormVisualizzaStampa::Option6_Click()
+{
+    if (Combo1->currentIndex() < 0 || Combo2->currentIndex() < 0) {
+        warn(QStringLiteral("Selezionare il mese di inizio e il mese di fine del periodo! "));
+        deselect(Option6);
+        return;
+    }
+    try {
+        const auto list = lists::birthdayList(archive(), Combo1->currentIndex() + 1, Combo2->currentIndex() + 1, today());
+        Label3->setText(QStringLiteral(
+            "Il periodo di selezione è da inizio e fine mese. Attenzione: l'estrazione è riferita solo ai soci che "
+            "hanno effettuato almeno un rinnovo tessera negli ultimi due anni"));
+        showList(list.header, list.lines);
+    } catch (const Error& e) {
+        showErrorDescription(e.description());
+    }
+}
+
+void FormVisualizzaStampa::showMembersReport(const QString& report, const QHash<QString, QString>& labels,
+                                             const QStringList& hidden)
+{
+    reports::ShowOptions options;
+    options.logoPath = m_conn.settings.logo_conn;
+    options.headingLabel = QStringLiteral("LabelIntestazione");
+    options.heading = LoadIntestazione(archive());
+    options.labels = labels;
+    options.hiddenControls = hidden;
+    reports::showReport(report, options);
+}
+
+void FormVisualizzaStampa::Stampa_Click()
+{
+    if (!Option1->isChecked() && !Option2->isChecked() && !Option3->isChecked() && !Option5->isChecked()
+        && !Option6->isChecked()) {
+        MsgBox(QStringLiteral("Selezionare prima un'opzione e poi premere il pulsante di Stampa! "), MsgButtons::Ok,
+               MsgIcon::Information, kAttenzione);
+        return;
+    }
+    try {
+        if (Option1->isChecked()) {
+            const auto year = yearOrWarn();
+            if (!year)
+                return;
+            lists::markSociEffettivi(archive(), *year);
+            RunProgressBar(ProgressBar1);
+            showMembersReport(QStringLiteral("StampaSociEffettivi"));
+        } else if (Option3->isChecked()) {
+            RunProgressBar(ProgressBar1);
+            showMembersReport(QStringLiteral("StampaSoci"));
+        } else if (Option6->isChecked()) {
+            RunProgressBar(ProgressBar1);
+            showMembersReport(QStringLiteral("ReportCompleanni"),
+                              {{QStringLiteral("Label15"), Combo1->currentText()},
+                               {QStringLiteral("Label16"), Combo2->currentText()},
+                               {QStringLiteral("LabelNote"), kBirthdayNote},
+                               {QStringLiteral("LabelNote2"), kBirthdayNote2}});
+        }
+    } catch (const Error& e) {
+        showErrorDescription(e.description());
+    }
+}
+
+void FormVisualizzaStampa::ComStampaSoci_Click()
+{
+    const auto year = yearOrWarn();
+    if (!year)
+        return;
+    try {
+        lists::markSociEffettivi(archive(), *year);
+        RunProgressBar(ProgressBar1);
+        showMembersReport(QStringLiteral("StampaSociEffettivi"));
+    } catch (const Error& e) {
+        showErrorDescription(e.description());
+    }
+}
+
+void FormVisualizzaStampa::CmdSociDecaduti_Click()
+{
+    const auto year = yearOrWarn();
+    if (!year)
+        return;
+    try {
+        lists::markSociDecaduti(archive(), *year);
+        const QString caption = QStringLiteral("Versamenti non effettuati nell'anno ") + QString::number(*year)
+            + QStringLiteral(" aggiornato al: ") + fmt::date(today());
+        showMembersReport(QStringLiteral("StampaSociDecaduti"), {{QStringLiteral("Label10"), caption}},
+                          {QStringLiteral("Label5"), QStringLiteral("Label6"), QStringLiteral("txtIndata"),
+                           QStringLiteral("txtQuotaVers2"), QStringLiteral("Line4"), QStringLiteral("Label8"),
+                           QStringLiteral("Function1")});
+    } catch (const Error& e) {
+        showErrorDescription(e.description());
+    }
+}
+
+void FormVisualizzaStampa::exportDone(const QString& path, int rows)
+{
+    if (rows == 0) {
+        warn(QStringLiteral("Nessun nominativo da esportare per l'anno indicato. "));
+        return;
+    }
+    MsgBox(QStringLiteral("Esportazione completata. Il file è stato salvato in: ") + path, MsgButtons::Ok,
+           MsgIcon::Information, QStringLiteral("INFORMAZIONI"));
+}
+
+void FormVisualizzaStampa::ExportExcel_Click()
+{
+    if (!m_listedYear)
+        return;
+    try {
+        const auto result = lists::exportFeePayers(archive(), *m_listedYear, lists::desktopFolder());
+        exportDone(result.path, result.rows);
+    } catch (const Error& e) {
+        warn(QStringLiteral("Esportazione non riuscita. ") + e.description());
+    }
+}
+
+void FormVisualizzaStampa::ComExpTXT_Click()
+{
+    const auto year = yearOrWarn();
+    if (!year)
+        return;
+    try {
+        const auto result = lists::exportMailingList(archive(), *year, lists::desktopFolder());
+        exportDone(result.path, result.rows);
+    } catch (const Error& e) {
+        warn(QStringLiteral("Esportazione non riuscita. ") + e.description());
+    }
+}
+
+void FormVisualizzaStampa::Combo_Click() { deselect(Option6); }
+
+void FormVisualizzaStampa::TextDataDal_Click()
+{
+    if (!m_calendarForDal) {
+        m_calendarForDal = true;
+        Calendar1->setVisible(true);
+    } else {
+        TextDataDal->clear();
+    }
+    deselect(Option2);
+}
+
+void FormVisualizzaStampa::TextDataAl_Click()
+{
+    if (!m_calendarForAl) {
+        m_calendarForAl = true;
+        Calendar1->setSelectedDate(today());
+        Calendar1->setVisible(true);
+    } else {
+        TextDataAl->clear();
+    }
+    deselect(Option2);
+}
+
+void FormVisualizzaStampa::Calendar1_Click()
+{
+    const QString picked = fmt::date(Calendar1->selectedDate());
+    if (m_calendarForDal) {
+        TextDataDal->setText(picked);
+        m_calendarForDal = false;
+        Calendar1->setVisible(false);
+    } else if (m_calendarForAl) {
+        TextDataAl->setText(picked);
+        m_calendarForAl = false;
+        Calendar1->setVisible(false);
+    }
+}
+
+void FormVisualizzaStampa::ComExitFrame_Click() { Frame1->setVisible(false); }
+
+} // namespace vb
