@@ -1,0 +1,8 @@
+#pragma once
+
+namespace vb {
+
+// Registers the fee windows (FormGestSoci, FormOpzioniStampa) by name.
+void registerFeesWindows();
+
+} // namespace vb
