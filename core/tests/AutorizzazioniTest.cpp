@@ -1,5 +1,8 @@
 #include "core/tests/CoreWindowTest.h"
 
+#include "reports/engine/ReportInstance.h"
+#include "reports/engine/ReportShow.h"
+
 #include <QListWidget>
 
 namespace vb::test {
@@ -146,10 +149,11 @@ TEST_F(AutorizzazioniTest, TheAdministratorAndAnEmptyNameAreNeverDeleted)
 
 TEST_F(AutorizzazioniTest, TheAccessLogIsShownOrClearedOnlyWhenConfirmed)
 {
-    const QString insert = QStringLiteral("INSERT INTO TabellaRegistroAccessi (Cognome, Nome, DataIn, OraIn, Controllo) "
-                                          "VALUES ('Rossi', 'Mario', '2026-12-09', '10:00:00', ?)");
-    db->execute(insert, {0});
-    db->execute(insert, {1});
+    data::DataEnvironment1::instance().Connection1().Open(folder.databasePath());
+    db->execute(QStringLiteral("UPDATE Impostazioni SET Intestazione = 'Pro Loco Valmora' WHERE CodiceImpostazioni = 1"));
+    db->execute(QStringLiteral("INSERT INTO TabellaRegistroAccessi (Cognome, Nome, DataIn, OraIn, DataOut, OraOut, Controllo) "
+                               "VALUES ('Rossi', 'Mario', '2026-12-01', '09:15:00', '2026-12-01', '11:00:05', 1), "
+                               "('D''Amico', 'Anna', '2026-12-09', '10:00:00', NULL, NULL, 0)"));
     struct Case {
         const char* what;
         std::vector<MsgResult> answers;
@@ -168,7 +172,7 @@ TEST_F(AutorizzazioniTest, TheAccessLogIsShownOrClearedOnlyWhenConfirmed)
         for (MsgResult a : c.answers)
             msgs.answer(a);
         click(users, QStringLiteral("ComVisAccessi"));
-        ASSERT_EQ(msgs.shown.size(), c.messages);
+        ASSERT_EQ(msgs.shown.size(), c.messages) << msgs.last().text.toStdString();
         EXPECT_EQ(msgs.shown[0].text, QStringLiteral("Per visualizzare il registro premi il tasto SI, Per azzerare il "
                                                      "registro premi il tasto NO, Per uscire senza modifiche premi il "
                                                      "tasto ANNULLA "));
@@ -184,6 +188,19 @@ TEST_F(AutorizzazioniTest, TheAccessLogIsShownOrClearedOnlyWhenConfirmed)
         }
         EXPECT_EQ(count(QStringLiteral("SELECT count(*) FROM TabellaRegistroAccessi")), c.rowsLeft);
     }
+
+    // The log as shown by the first case, under the heading read at the press.
+    const QStringList expected{
+        QStringLiteral("Pro Loco Valmora"), QStringLiteral("REGISTRO ACCESSI"),
+        QStringLiteral("Cognome"), QStringLiteral("Nome"), QStringLiteral("Data In"), QStringLiteral("Ora In"),
+        QStringLiteral(" Data out"), QStringLiteral("Ora Out"),
+        QStringLiteral("Rossi"), QStringLiteral("Mario"), QStringLiteral("01/12/2026"), QStringLiteral("09:15:00"),
+        QStringLiteral("01/12/2026"), QStringLiteral("11:00:05"),
+        QStringLiteral("D'Amico"), QStringLiteral("Anna"), QStringLiteral("09/12/2026"), QStringLiteral("10:00:00"),
+        QStringLiteral("mercoledì 9 dicembre 2026"), QStringLiteral("1")};
+    EXPECT_EQ(reports::shownPageTexts(QStringLiteral("ReportRegistroAccessi")), QList<QStringList>{expected});
+    if (reports::ReportInstance* r = reports::existingReport(QStringLiteral("ReportRegistroAccessi")))
+        delete r->preview();
 }
 
 TEST_F(AutorizzazioniTest, ModifyHeadingReArmsTheHeadingEntryOnlyWhenConfirmed)
