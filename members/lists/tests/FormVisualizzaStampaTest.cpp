@@ -7,6 +7,7 @@
 #include "reports/engine/ReportShow.h"
 
 #include <QCalendarWidget>
+#include <functional>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QDir>
@@ -286,6 +287,66 @@ TEST_F(FormVisualizzaStampaTest, ExportsLandOnTheDesktopAndSayWhere)
     click("ComExpTXT");
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.last().title, QStringLiteral("ATTENZIONE"));
+}
+
+} // namespace
+} // namespace vb::test
+
+namespace vb::test {
+namespace {
+
+bool printed(const QList<QStringList>& pages, const QString& text)
+{
+    for (const auto& page : pages)
+        if (page.contains(text))
+            return true;
+    return false;
+}
+
+TEST_F(FormVisualizzaStampaTest, EachReportPrintsTheRowsItsButtonSelected)
+{
+    addPayers(); // Verdi and Bianchi paid 2026, Rossi only 2025
+    const auto born = addPerson({QStringLiteral("Compleanno"), QStringLiteral("Carla"), QStringLiteral("9"),
+                                 QDate(1980, 3, 15)});
+    addFee(born, QStringLiteral("2025"), 2500);
+    pickMonth("Combo1", 2);
+    pickMonth("Combo2", 3);
+
+    struct Case {
+        std::function<void()> press;
+        const char* report;
+        QStringList expected;
+        QStringList absent;
+    };
+    const Case cases[] = {
+        {[&] { click("Option1"); click("Stampa"); }, "StampaSociEffettivi",
+         {QStringLiteral("SOCI EFFETTIVI"), QStringLiteral("Bianchi"), QStringLiteral("Verdi"),
+          QStringLiteral("Associazione - Sezione locale")},
+         {QStringLiteral("Rossi")}},
+        {[&] { click("Option3"); click("Stampa"); }, "StampaSoci",
+         {QStringLiteral("ELENCO SOCI"), QStringLiteral("00012"), QStringLiteral("Verdi")},
+         {QStringLiteral("Rossi")}},
+        {[&] { click("Option6"); click("Stampa"); }, "ReportCompleanni",
+         {QStringLiteral("COMPLEANNI SOCI"), QStringLiteral("Marzo"), QStringLiteral("Aprile"),
+          QStringLiteral("Compleanno"), QStringLiteral("15/03/2026"),
+          QStringLiteral("Il periodo di selezione è da inizio e fine mese.")},
+         {QStringLiteral("Verdi")}},
+        {[&] { click("Option5"); click("CmdSociDecaduti"); }, "StampaSociDecaduti",
+         {QStringLiteral("Versamenti non effettuati nell'anno 2026 aggiornato al: 09/12/2026"),
+          QStringLiteral("Rossi"), QStringLiteral("Compleanno")},
+         {QStringLiteral("Verdi"), QStringLiteral("Totale:"), QStringLiteral("In data")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.report);
+        msgs.clear();
+        c.press();
+        EXPECT_EQ(msgs.texts(), QStringList());
+        const auto pages = reports::shownPageTexts(QString::fromLatin1(c.report));
+        for (const auto& t : c.expected)
+            EXPECT_TRUE(printed(pages, t)) << t.toStdString();
+        for (const auto& t : c.absent)
+            EXPECT_FALSE(printed(pages, t)) << t.toStdString();
+    }
 }
 
 } // namespace
