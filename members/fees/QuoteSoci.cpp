@@ -2,21 +2,12 @@
 
 #include "core/Format.h"
 #include "core/Parse.h"
+#include "members/PersonRecord.h"
 
 #include <QRegularExpression>
 
 namespace vb::fees {
 namespace {
-
-const QStringList& memberTypes()
-{
-    static const QStringList types{
-        QStringLiteral("MEMORIAM"), QStringLiteral("HONOREM"),     QStringLiteral("VITALIZI"),
-        QStringLiteral("ORDINARI"), QStringLiteral("SOSTENITORI"), QStringLiteral("ONORARI"),
-        QStringLiteral("BENEMERITI"),
-    };
-    return types;
-}
 
 std::vector<FeePerson> readPersons(db::Statement& st)
 {
@@ -60,7 +51,7 @@ QString cardNumber(const QString& numTessera)
 
 std::optional<int> memberTypeCode(const QString& tipo)
 {
-    const qsizetype i = memberTypes().indexOf(tipo);
+    const qsizetype i = members::memberTypes().indexOf(tipo);
     if (i < 0)
         return std::nullopt;
     return int(i);

@@ -6,6 +6,7 @@
 #include "core/Parse.h"
 #include "core/ui/WindowHelpers.h"
 #include "core/ui/WindowRegistry.h"
+#include "members/PersonRecord.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -63,9 +64,7 @@ FormGestSoci::FormGestSoci(QWidget* parent) : Form(parent)
     Combo1 = named(new QComboBox(this), "Combo1");
     Combo1->setEditable(true);
     Combo1->setInsertPolicy(QComboBox::NoInsert);
-    Combo1->addItems({QStringLiteral("MEMORIAM"), QStringLiteral("HONOREM"), QStringLiteral("VITALIZI"),
-                      QStringLiteral("ORDINARI"), QStringLiteral("SOSTENITORI"), QStringLiteral("ONORARI"),
-                      QStringLiteral("BENEMERITI")});
+    Combo1->addItems(members::memberTypes());
     Combo1->setEditText(QStringLiteral("Seleziona il tipo di socio"));
     connect(Combo1, &QComboBox::activated, this, &FormGestSoci::Combo1_Click);
 
