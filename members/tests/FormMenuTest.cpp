@@ -1,7 +1,13 @@
 #include "core/tests/support/TestSupport.h"
 #include "core/ui/FormMenu.h"
 #include "core/ui/WindowRegistry.h"
+#include "data/DataEnvironment.h"
+#include "members/Anagrafica.h"
+#include "members/tests/RegistryFixture.h"
 #include "members/ui/MembersWindows.h"
+#include "reports/engine/ReportInstance.h"
+#include "reports/engine/ReportPreview.h"
+#include "reports/engine/ReportShow.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -17,10 +23,14 @@ protected:
         WindowRegistry::instance().registerWindow(QStringLiteral("FormMenu"), [] { return new FormMenu; });
         if (!WindowRegistry::instance().isRegistered(QStringLiteral("FormStart")))
             WindowRegistry::instance().registerWindow(QStringLiteral("FormStart"), [] { return new Form; });
+        data::DataEnvironment1::instance().Connection1().Open(folder.databasePath());
     }
     ~FormMenuTest() override
     {
         WindowRegistry::instance().closeAll();
+        if (reports::ReportInstance* r = reports::existingReport(QStringLiteral("ReportAnagrafica")))
+            delete r->preview();
+        data::DataEnvironment1::instance().Connection1().Close();
         test::processEvents();
     }
 
@@ -65,6 +75,37 @@ TEST_F(FormMenuTest, OpensTheRegistryAndExitsToTheMainMenu)
     test::processEvents();
     EXPECT_NE(WindowRegistry::instance().find(QStringLiteral("FormStart")), nullptr);
     EXPECT_EQ(WindowRegistry::instance().find(QStringLiteral("FormMenu")), nullptr);
+}
+
+// The registry printed from the menu and from the registry window: the same rows, every
+// person by surname, under the heading the menu read when it loaded.
+TEST_F(FormMenuTest, PrintsTheSameRegistryAsTheRegistryWindow)
+{
+    members::Anagrafica registry(*db);
+    for (const char* s : {"Verdi", "D'Amico", "Bianchi"}) {
+        members::PersonRecord p = members::test::completePerson(QString::fromLatin1(s));
+        ASSERT_EQ(registry.add(p), QString());
+    }
+    QWidget* menu = open();
+    db->execute(QStringLiteral("UPDATE Impostazioni SET Intestazione = 'Nuova intestazione' WHERE CodiceImpostazioni = 1"));
+    click(menu, "ComStampaAnagrafica");
+    const auto fromMenu = reports::shownPageTexts(QStringLiteral("ReportAnagrafica"));
+    ASSERT_EQ(fromMenu.size(), 1);
+    const QStringList& page = fromMenu.front();
+    EXPECT_EQ(page.front(), QStringLiteral("Associazione - Sezione locale"));
+    EXPECT_LT(page.indexOf(QStringLiteral("Bianchi")), page.indexOf(QStringLiteral("D'Amico")));
+    EXPECT_LT(page.indexOf(QStringLiteral("D'Amico")), page.indexOf(QStringLiteral("Verdi")));
+
+    click(menu, "ComAnagrafica");
+    QWidget* window = WindowRegistry::instance().find(QStringLiteral("FormAnagrafica"));
+    ASSERT_NE(window, nullptr);
+    click(window, "Stamp_Anagrafica");
+    auto fromWindow = reports::shownPageTexts(QStringLiteral("ReportAnagrafica"));
+    ASSERT_EQ(fromWindow.size(), 1);
+    // The window read the heading later; the rows below it are the same.
+    EXPECT_EQ(fromWindow.front().front(), QStringLiteral("Nuova intestazione"));
+    EXPECT_EQ(fromWindow.front().mid(1), page.mid(1));
+    EXPECT_TRUE(msgs.shown.empty());
 }
 
 TEST_F(FormMenuTest, LoadFailureShowsTheDescriptionAndKeepsTheMenuOpen)
