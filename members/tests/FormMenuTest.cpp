@@ -9,6 +9,8 @@
 #include "reports/engine/ReportPreview.h"
 #include "reports/engine/ReportShow.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QPushButton>
 
@@ -106,6 +108,31 @@ TEST_F(FormMenuTest, PrintsTheSameRegistryAsTheRegistryWindow)
     EXPECT_EQ(fromWindow.front().front(), QStringLiteral("Nuova intestazione"));
     EXPECT_EQ(fromWindow.front().mid(1), page.mid(1));
     EXPECT_TRUE(msgs.shown.empty());
+}
+
+TEST_F(FormMenuTest, BackupReportsItsOutcome)
+{
+    QWidget* menu = open();
+    const QString usb = QDir(folder.path()).filePath(QStringLiteral("usb"));
+    QDir().mkpath(usb);
+    msgs.answerInput(usb);
+    click(menu, "CmdBackup");
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.last().title, QStringLiteral("CONGRATULAZIONI"));
+
+    // A file where the backup folder should be: the copy fails and says why.
+    const QString blocked = QDir(folder.path()).filePath(QStringLiteral("blocked"));
+    QDir().mkpath(blocked);
+    QFile file(QDir(blocked).filePath(QStringLiteral("BackupRegArchivio")));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.close();
+    msgs.clear();
+    msgs.answerInput(blocked);
+    click(menu, "CmdBackup");
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_TRUE(msgs.last().text.startsWith(QStringLiteral("Copia di salvataggio non riuscita"))) << msgs.last().text.toStdString();
+    EXPECT_EQ(msgs.last().title, QString());
+    EXPECT_EQ(msgs.last().icon, MsgIcon::None);
 }
 
 TEST_F(FormMenuTest, LoadFailureShowsTheDescriptionAndKeepsTheMenuOpen)
