@@ -17,14 +17,15 @@ struct CashRow {
     QString tipo;
     qint64 cents;
     QString descrizione = QStringLiteral("NIL");
-    int ricevuta = 0;
+    int ricevuta = 0; // 0: none, as the cash book leaves it
 };
 
 inline void addCashRow(db::Database& db, const CashRow& r)
 {
     db.execute(QStringLiteral("INSERT INTO LibroCassa (Data, Anno, CodiceTestataCassa, CodiceCategoria, Tipo,"
                               " Descrizione, Importo, RicevutaNumero) VALUES (?, ?, ?, ?, ?, ?, ?, ?)"),
-               {r.data, r.anno, r.book, r.codice, r.tipo, r.descrizione, Money::fromCents(r.cents), r.ricevuta});
+               {r.data, r.anno, r.book, r.codice, r.tipo, r.descrizione, Money::fromCents(r.cents),
+                db::Param(r.ricevuta ? db::Param(r.ricevuta) : db::Param(nullptr))});
 }
 
 inline void addCode(db::Database& db, const QString& codice, const QString& descrizione, int attivitaPassivita)
