@@ -28,10 +28,10 @@ const QString kTotal = QStringLiteral("€ ##,##0.00");
 
 void warn(const QString& text) { MsgBox(text, MsgButtons::Ok, MsgIcon::Exclamation, kTitle); }
 
-// Grid columns: number, date, description, price, current value, location, notes;
-// widths in pixels (twips / 15).
+// Grid columns: number, date, description, price, current value, location, notes; widths
+// in pixels, from the twips of the old layout, widened where a date or an amount needs it.
 constexpr int kColumns = 7;
-constexpr int kColumnWidths[kColumns] = {47, 67, 253, 60, 60, 133, 153};
+constexpr int kColumnWidths[kColumns] = {47, 80, 253, 85, 85, 133, 153};
 
 } // namespace
 
@@ -98,6 +98,8 @@ FormInventario::FormInventario(QWidget* parent) : Form(parent)
     MSHFlexGrid1 = named(new QTableWidget(0, kColumns, this), "MSHFlexGrid1");
     MSHFlexGrid1->horizontalHeader()->hide();
     MSHFlexGrid1->verticalHeader()->hide();
+    MSHFlexGrid1->verticalHeader()->setDefaultSectionSize(22);
+    MSHFlexGrid1->setWordWrap(false);
     MSHFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSHFlexGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     MSHFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -198,7 +200,7 @@ FormInventario::FormInventario(QWidget* parent) : Form(parent)
     TextImporto->setText(QStringLiteral("0"));
     TextSvalutazione->setText(QStringLiteral("0"));
     entryState();
-    resize(820, 640);
+    resize(900, 640);
 }
 
 FormInventario::~FormInventario() = default;

@@ -81,6 +81,8 @@ FormRegistroPrevisionale::FormRegistroPrevisionale(QWidget* parent) : Form(paren
     MSFlexGrid1 = named(new QTableWidget(0, 3, this), "MSFlexGrid1");
     MSFlexGrid1->horizontalHeader()->hide();
     MSFlexGrid1->verticalHeader()->hide();
+    MSFlexGrid1->verticalHeader()->setDefaultSectionSize(22);
+    MSFlexGrid1->setWordWrap(false);
     MSFlexGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     MSFlexGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
