@@ -1,6 +1,7 @@
 #include "accounting/ui/FormMenuAmministrazione.h"
 
 #include "accounting/LibroCassa.h"
+#include "accounting/statement/ui/StatementPrint.h"
 #include "core/Clock.h"
 #include "core/MessageService.h"
 #include "core/ui/WindowHelpers.h"
@@ -121,6 +122,22 @@ FormMenuAmministrazione::FormMenuAmministrazione(QWidget* parent) : Form(parent)
     connect(Cmd_Calcola, &QPushButton::clicked, this, &FormMenuAmministrazione::Cmd_Calcola_Click);
     connect(Cmd_Annulla, &QPushButton::clicked, this, &FormMenuAmministrazione::Cmd_Annulla_Click);
     connect(Cmd_CloseFrame2, &QPushButton::clicked, this, &FormMenuAmministrazione::Cmd_CloseFrame2_Click);
+
+    // Each print option rebuilds its table for the year in TextAnno and shows its report.
+    auto printOn = [this](QRadioButton* option, auto print) {
+        connect(option, &QRadioButton::clicked, this, [this, print] {
+            if (m_conn.db)
+                print(statement::PrintContext{*m_conn.db, m_heading, m_conn.settings.logo_conn, ProgressBar1},
+                      TextAnno->text());
+        });
+    };
+    using statement::StatementReport;
+    printOn(Option1, [](const auto& c, const QString& y) { statement::printStatement(StatementReport::PerCategoria, y, c); });
+    printOn(Option2, [](const auto& c, const QString& y) { statement::printStatement(StatementReport::PerCodice, y, c); });
+    printOn(Option3, [](const auto& c, const QString& y) {
+        statement::printStatement(StatementReport::PerCategoriaCodice, y, c);
+    });
+    printOn(Option4, [](const auto& c, const QString& y) { statement::printBalanceSheet(y, c); });
 }
 
 FormMenuAmministrazione::~FormMenuAmministrazione() = default;
