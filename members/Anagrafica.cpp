@@ -155,11 +155,12 @@ Anagrafica::Removal Anagrafica::remove(qint64 codNom)
     return Removal::Deleted;
 }
 
-std::vector<qint64> Anagrafica::duplicates(const QString& cognome, const QString& nome, const QDate& il)
+std::vector<qint64> Anagrafica::duplicates(const QString& cognome, const QString& nome, const QDate& il,
+                                           std::optional<qint64> except)
 {
     auto st = m_db.query(QStringLiteral("SELECT CodNom, Cognome, Nome, IL FROM TabellaNominativi "
-                                        "WHERE Cognome = ? AND Nome = ? AND IL = ? ORDER BY CodNom"),
-                         {cognome, nome, il});
+                                        "WHERE Cognome = ? AND Nome = ? AND IL = ? AND CodNom <> ? ORDER BY CodNom"),
+                         {cognome, nome, il, except.value_or(0)});
     std::vector<qint64> keys;
     while (st.next())
         keys.push_back(st.integer(0));

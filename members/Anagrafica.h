@@ -45,8 +45,10 @@ public:
     // Deletes the person unless they are a member (a card number other than 0).
     Removal remove(qint64 codNom);
 
-    // Keys of the stored persons with this surname, name (case ignored) and date of birth.
-    std::vector<qint64> duplicates(const QString& cognome, const QString& nome, const QDate& il);
+    // Keys of the stored persons with this surname, name (case ignored) and date of birth,
+    // leaving out |except| (the person being edited, who always matches their own row).
+    std::vector<qint64> duplicates(const QString& cognome, const QString& nome, const QDate& il,
+                                   std::optional<qint64> except = std::nullopt);
 
     std::vector<RegistryRow> rows(RegistryOrder order);
     // Persons whose surname begins with |prefix| (case ignored), by surname; the whole

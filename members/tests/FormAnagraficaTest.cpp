@@ -176,6 +176,28 @@ TEST_F(FormAnagraficaTest, BirthDateIsFormattedAndDuplicatesAreReported)
     EXPECT_EQ(personCount(*db), 2);
 }
 
+TEST_F(FormAnagraficaTest, PersonLoadedForModifyIsNoDuplicateOfTheirOwnRow)
+{
+    const qint64 first = store(completePerson());
+    FormAnagrafica* w = open();
+    clickRow(w, 0);
+    box(w, "Text_Titolo")->setText(QStringLiteral("Dott."));
+    leaveBirthDate(w);
+    EXPECT_TRUE(msgs.shown.empty());
+    EXPECT_EQ(box(w, "Text_Cognome")->text(), QStringLiteral("D'Amico"));
+    EXPECT_EQ(box(w, "Text_Titolo")->text(), QStringLiteral("Dott."));
+    EXPECT_TRUE(child<QPushButton>(w, "Cmd_Mod")->isEnabled());
+
+    // Another person with the same surname, name and birth date is still reported.
+    const qint64 twin = store(completePerson());
+    click(w, "ComCLS");
+    clickRow(w, 1);
+    ASSERT_EQ(box(w, "Text_Cognome")->text(), QStringLiteral("D'Amico"));
+    leaveBirthDate(w);
+    EXPECT_EQ(msgs.texts(), QStringList{members::duplicateMessage(twin)});
+    EXPECT_NE(twin, first);
+}
+
 TEST_F(FormAnagraficaTest, BirthDateThatIsNoDateIsEmptied)
 {
     FormAnagrafica* w = open();

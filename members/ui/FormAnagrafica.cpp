@@ -327,7 +327,8 @@ void FormAnagrafica::Text_DataNascita_LostFocus()
         return;
     }
     try {
-        const auto found = m_registry->duplicates(Text_Cognome->text(), Text_Nome->text(), *born);
+        // A person loaded for modifying is not a duplicate of their own row.
+        const auto found = m_registry->duplicates(Text_Cognome->text(), Text_Nome->text(), *born, m_chosen);
         for (const qint64 key : found)
             warn(members::duplicateMessage(key));
         if (!found.empty())
