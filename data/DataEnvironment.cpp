@@ -2,6 +2,8 @@
 
 #include "core/ArchiveConnection.h"
 
+#include <sqlite3.h>
+
 namespace vb::data {
 
 void ReportConnection::Open(const QString& dataSource)
@@ -9,8 +11,12 @@ void ReportConnection::Open(const QString& dataSource)
     const QString source = dataSource.isEmpty() ? m_lastSource : dataSource;
     if (source.isEmpty())
         throw db::Error(QStringLiteral("Archivio dei report non indicato."));
-    m_db = db::Database::open(source, readArchiveSettings().pwd_conn);
+    const QString key = readArchiveSettings().pwd_conn;
+    m_idle.clear();
+    ++m_generation;
+    m_db = db::Database::open(source, key);
     m_lastSource = source;
+    m_key = key;
     if (m_changed)
         m_changed();
 }
@@ -18,6 +24,8 @@ void ReportConnection::Open(const QString& dataSource)
 void ReportConnection::Close()
 {
     m_db.reset();
+    m_idle.clear();
+    ++m_generation;
     if (m_changed)
         m_changed();
 }
@@ -27,6 +35,45 @@ db::Database& ReportConnection::database()
     if (!m_db)
         throw db::Error(QStringLiteral("La connessione dei report non è aperta."));
     return *m_db;
+}
+
+ReadSnapshot ReportConnection::takeSnapshot()
+{
+    database(); // throws when closed
+    ReadSnapshot s;
+    s.generation = m_generation;
+    if (!m_idle.empty()) {
+        s.db = std::move(m_idle.back());
+        m_idle.pop_back();
+    } else {
+        s.db = db::Database::open(m_db->path(), m_key);
+    }
+    // The first read takes the shared lock that holds the rows as they are now.
+    s.db->execute(QStringLiteral("BEGIN"));
+    s.db->query(QStringLiteral("SELECT count(*) FROM sqlite_master")).next();
+    return s;
+}
+
+void ReportConnection::releaseSnapshot(ReadSnapshot snapshot)
+{
+    if (!snapshot.db)
+        return;
+    snapshot.endReads();
+    if (snapshot.generation == m_generation && m_db)
+        m_idle.push_back(std::move(snapshot.db));
+}
+
+bool ReportConnection::snapshotsOnWorkerThreads() { return sqlite3_threadsafe() != 0; }
+
+void ReadSnapshot::endReads()
+{
+    if (!db || !db->inTransaction())
+        return;
+    try {
+        db->execute(QStringLiteral("ROLLBACK"));
+    } catch (const db::Error&) {
+        db.reset(); // a connection that cannot end its reads is not used again
+    }
 }
 
 DataEnvironment1::DataEnvironment1()
@@ -58,8 +105,7 @@ const Rows& DataEnvironment1::Open(const QString& name)
     RecordSet& rs = m_recordsets[c.name];
     if (rs.State() == 1)
         return rs.rows();
-    db::Database& db = m_connection.database();
-    rs.setRows(c.kind == NamedCommand::Kind::Shape ? runShape(db, c.shape) : runQuery(db, c.name, c.sql()));
+    rs.setRows(c.run(m_connection.database()));
     return rs.rows();
 }
 

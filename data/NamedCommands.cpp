@@ -89,6 +89,11 @@ QString NamedCommand::sql() const
     return kind == Kind::Table ? QStringLiteral("SELECT * FROM %1").arg(text) : text;
 }
 
+Rows NamedCommand::run(db::Database& db) const
+{
+    return kind == Kind::Shape ? runShape(db, shape) : runQuery(db, name, sql());
+}
+
 bool NamedCommand::hasPath(const QString& path) const
 {
     if (kind == Kind::Shape)

@@ -21,6 +21,8 @@ struct NamedCommand {
 
     // The query that a Sql or Table command runs.
     QString sql() const;
+    // The rows of the command on |db|. Throws db::Error.
+    Rows run(db::Database& db) const;
     // Whether |path| is the command's name or the dotted path of one of its child levels.
     bool hasPath(const QString& path) const;
 };

@@ -6,29 +6,47 @@
 
 #include <QPointer>
 
+#include <memory>
+
 namespace vb::reports {
+
+struct TaskProgress;
 
 // The program-wide instance of one report, created when first shown: its design, the
 // labels and logo that windows last set, the layout of its last showing and its preview.
 class ReportInstance {
 public:
-    explicit ReportInstance(ReportDesign design) : m_design(std::move(design)) {}
+    explicit ReportInstance(ReportDesign design) : m_design(std::make_shared<const ReportDesign>(std::move(design))) {}
 
-    const ReportDesign& design() const { return m_design; }
+    const ReportDesign& design() const { return *m_design; }
     RuntimeState& state() { return m_state; }
-    const ReportLayout& lastLayout() const { return m_lastLayout; }
+    // The layout of the last showing; while one is being prepared, waits for it (processing
+    // events). Empty before the first showing.
+    const ReportLayout& lastLayout() const;
 
-    // Runs the design's command (when its record set is closed), lays the report out with
-    // the current state and keeps the layout. Throws vb::Error.
-    const ReportLayout& run();
-    // Shows the last layout in the report's modeless preview, creating it when needed.
-    ReportPreview* showPreview();
+    // Starts a showing with the current state and shows the preview at once, saying that
+    // the printout is being prepared. The rows are those committed when it starts; the
+    // command runs and the pages are laid out on a worker thread, then fill the preview.
+    // A showing started while another is prepared supersedes it. A command that fails
+    // closes the preview and shows its description. Throws vb::Error (no open archive).
+    void startShowing();
+    bool preparing() const { return m_preparing; }
+    // Processes events until the last showing is ready.
+    void waitUntilReady() const;
     ReportPreview* preview() const { return m_preview; }
 
 private:
-    ReportDesign m_design;
+    struct Preparation;
+    static void prepare(Preparation& p);
+    ReportPreview* showPreview();
+    void finishShowing(Preparation& p);
+
+    std::shared_ptr<const ReportDesign> m_design;
     RuntimeState m_state;
-    ReportLayout m_lastLayout;
+    std::shared_ptr<const ReportLayout> m_lastLayout;
+    std::shared_ptr<TaskProgress> m_running; // of the showing being prepared
+    quint64 m_showings = 0;
+    bool m_preparing = false;
     QPointer<ReportPreview> m_preview;
 };
 

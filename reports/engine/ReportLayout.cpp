@@ -2,6 +2,7 @@
 
 #include "core/Format.h"
 #include "data/RecordSet.h"
+#include "reports/engine/BackgroundTask.h"
 #include "reports/engine/FieldFormat.h"
 
 #include <algorithm>
@@ -54,7 +55,8 @@ int depthOf(const QString& path) { return int(path.count(QLatin1Char('.'))); }
 
 class Layouter {
 public:
-    Layouter(const ReportDesign& d, const RuntimeState& st) : m_d(d), m_st(st)
+    Layouter(const ReportDesign& d, const RuntimeState& st, TaskProgress* progress)
+        : m_d(d), m_st(st), m_progress(progress)
     {
         m_detailPath = d.detailLevel().split(QLatin1Char('.'));
         m_groupHeaders.assign(size_t(m_detailPath.size()), nullptr);
@@ -118,6 +120,8 @@ private:
 
     void startPage()
     {
+        if (m_progress)
+            m_progress->pageDone();
         m_out.pages.emplace_back();
         m_y = m_d.marginTop;
         if (m_out.pages.size() == 1 && m_reportHeader)
@@ -244,6 +248,7 @@ private:
 
     const ReportDesign& m_d;
     const RuntimeState& m_st;
+    TaskProgress* m_progress;
     ReportLayout m_out;
     const data::Rows* m_root = nullptr;
     QStringList m_detailPath;
@@ -282,9 +287,10 @@ QList<QStringList> ReportLayout::pageTexts() const
     return out;
 }
 
-ReportLayout layoutReport(const ReportDesign& design, const data::Rows& root, const RuntimeState& state)
+ReportLayout layoutReport(const ReportDesign& design, const data::Rows& root, const RuntimeState& state,
+                          TaskProgress* progress)
 {
-    return Layouter(design, state).run(root);
+    return Layouter(design, state, progress).run(root);
 }
 
 } // namespace vb::reports

@@ -17,6 +17,8 @@ struct Rows;
 
 namespace vb::reports {
 
+struct TaskProgress;
+
 // One positioned thing on a page; rectangles in millimetres from the page's corner.
 struct LayoutItem {
     enum class Kind { Text, Line, Image };
@@ -58,7 +60,9 @@ struct RuntimeState {
     QTime time;
 };
 
-// Lays the rows of |root| (the rows of the design's data member) out into pages.
-ReportLayout layoutReport(const ReportDesign& design, const data::Rows& root, const RuntimeState& state);
+// Lays the rows of |root| (the rows of the design's data member) out into pages. With
+// |progress|, counts the pages as they start and stops (throwing TaskCancelled) when asked.
+ReportLayout layoutReport(const ReportDesign& design, const data::Rows& root, const RuntimeState& state,
+                          TaskProgress* progress = nullptr);
 
 } // namespace vb::reports

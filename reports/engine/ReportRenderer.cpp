@@ -1,6 +1,7 @@
 #include "reports/engine/ReportRenderer.h"
 
 #include "core/Error.h"
+#include "reports/engine/BackgroundTask.h"
 
 #include <QFile>
 #include <QPainter>
@@ -33,12 +34,17 @@ QPageLayout pageLayoutOf(const ReportLayout& layout)
 
 // Draws every page through |painter|, calling |newPage| between pages; false stops.
 template <typename NewPage>
-void renderPages(QPainter& painter, const ReportLayout& layout, double pixelsPerMm, int from, int to, NewPage newPage)
+void renderPages(QPainter& painter, const ReportLayout& layout, double pixelsPerMm, int from, int to, NewPage newPage,
+                 TaskProgress* progress)
 {
+    if (progress)
+        progress->total = std::max(0, to - from + 1);
     for (int i = from; i <= to; ++i) {
         if (i > from && !newPage())
             throw Error(QStringLiteral("Impossibile aggiungere una pagina alla stampa."));
         renderPage(painter, layout, i, pixelsPerMm);
+        if (progress)
+            progress->pageDone();
     }
 }
 
@@ -84,7 +90,7 @@ void renderPage(QPainter& painter, const ReportLayout& layout, int page, double 
     painter.restore();
 }
 
-void writePdf(const ReportLayout& layout, QIODevice& device)
+void writePdf(const ReportLayout& layout, QIODevice& device, TaskProgress* progress)
 {
     QPdfWriter writer(&device);
     writer.setResolution(300);
@@ -96,23 +102,23 @@ void writePdf(const ReportLayout& layout, QIODevice& device)
         throw Error(QStringLiteral("Impossibile scrivere il documento PDF."));
     const double pixelsPerMm = writer.resolution() / 25.4;
     renderPages(painter, layout, pixelsPerMm, 0, std::max(0, int(layout.pages.size()) - 1),
-                [&] { return writer.newPage(); });
+                [&] { return writer.newPage(); }, progress);
     if (!painter.end())
         throw Error(QStringLiteral("Impossibile scrivere il documento PDF."));
 }
 
-void writePdf(const ReportLayout& layout, const QString& path)
+void writePdf(const ReportLayout& layout, const QString& path, TaskProgress* progress)
 {
     // Written aside and renamed at the end, so a failed save leaves no half-written file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         throw Error(QStringLiteral("Impossibile creare il file %1.").arg(path));
-    writePdf(layout, file);
+    writePdf(layout, file, progress);
     if (!file.commit())
         throw Error(QStringLiteral("Impossibile salvare il file %1.").arg(path));
 }
 
-void printLayout(const ReportLayout& layout, QPrinter& printer)
+void printLayout(const ReportLayout& layout, QPrinter& printer, TaskProgress* progress)
 {
     printer.setPageLayout(pageLayoutOf(layout));
     printer.setFullPage(true);
@@ -126,8 +132,13 @@ void printLayout(const ReportLayout& layout, QPrinter& printer)
     if (!painter.begin(&printer))
         throw Error(QStringLiteral("Impossibile avviare la stampa."));
     const double pixelsPerMm = printer.resolution() / 25.4;
-    if (from <= to)
-        renderPages(painter, layout, pixelsPerMm, from, to, [&] { return printer.newPage(); });
+    try {
+        if (from <= to)
+            renderPages(painter, layout, pixelsPerMm, from, to, [&] { return printer.newPage(); }, progress);
+    } catch (...) {
+        printer.abort(); // nothing half-printed goes to the printer
+        throw;
+    }
     painter.end();
 }
 

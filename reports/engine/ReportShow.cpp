@@ -33,12 +33,12 @@ void showReport(const QString& reportName, const ShowOptions& options)
     for (const QString& name : options.hiddenControls)
         state.hidden.insert(name.toLower());
 
-    report.run();
-    report.showPreview();
+    report.startShowing();
 }
 
 QList<QStringList> shownPageTexts(const QString& reportName)
 {
+    // lastLayout() waits for a showing still being prepared.
     const ReportInstance* report = existingReport(reportName);
     return report ? report->lastLayout().pageTexts() : QList<QStringList>();
 }

@@ -17,11 +17,15 @@ struct ShowOptions {
 
 // The show pattern of every printout: closes the record set of the report's command if it
 // is open (so that it runs again), sets the logo, the heading and the further labels on
-// the program-wide instance of the report and shows it modeless in a preview window.
-// Throws vb::Error (a missing logo, a failing command).
+// the program-wide instance of the report and shows it modeless in a preview window at
+// once. The command runs (on the rows committed by then) and the pages are laid out on a
+// worker thread, so the window never freezes; the preview fills when they are ready, and a
+// failing command then closes it and shows its description.
+// Throws vb::Error (a missing logo or design, no open archive).
 void showReport(const QString& reportName, const ShowOptions& options);
 
-// The texts of the last showing of |reportName|, page by page, top to bottom (for tests).
+// The texts of the last showing of |reportName|, page by page, top to bottom (for tests);
+// waits, processing events, while that showing is being prepared.
 QList<QStringList> shownPageTexts(const QString& reportName);
 
 } // namespace vb::reports
