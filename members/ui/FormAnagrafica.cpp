@@ -218,7 +218,7 @@ void FormAnagrafica::buildUi()
     layout->addLayout(search);
     layout->addLayout(headRow);
     layout->addWidget(MSHFlexGrid1, 1);
-    resize(1100, 720);
+    resize(1000, 700);
 
     connect(Cmd_New, &QPushButton::clicked, this, &FormAnagrafica::Cmd_New_Click);
     connect(Cmd_Mod, &QPushButton::clicked, this, &FormAnagrafica::Cmd_Mod_Click);

@@ -119,7 +119,7 @@ FormVisualizzaStampa::FormVisualizzaStampa(QWidget* parent) : Form(parent)
     List1->setUniformItemSizes(true);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     List1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    List1->setMinimumSize(640, 360);
+    List1->setMinimumSize(600, 360);
 
     Line4 = new QFrame(this);
     named(Line4, "Line4");
@@ -216,7 +216,7 @@ FormVisualizzaStampa::FormVisualizzaStampa(QWidget* parent) : Form(parent)
     connect(Calendar1, &QCalendarWidget::clicked, this, &FormVisualizzaStampa::Calendar1_Click);
     TextDataDal->installEventFilter(this);
     TextDataAl->installEventFilter(this);
-    resize(1040, 620);
+    resize(1000, 620);
 }
 
 FormVisualizzaStampa::~FormVisualizzaStampa() = default;
