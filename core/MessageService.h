@@ -53,6 +53,9 @@ inline QString InputBox(const QString& prompt, const QString& title, const QStri
     return messages().input({prompt, title, defaultText, xTwips, yTwips});
 }
 
+// A refused input or action: the text with the exclamation icon, OK, title "ATTENZIONE".
+inline void warn(const QString& text) { MsgBox(text, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("ATTENZIONE")); }
+
 // Shows an unexpected error's description: OK button, no icon, no title.
 inline void showErrorDescription(const QString& description) { MsgBox(description); }
 

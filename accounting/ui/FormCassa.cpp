@@ -407,7 +407,7 @@ void FormCassa::SpinButton1_SpinUp()
 {
     const std::optional<int> year = accounting::yearOf(TextAnno->text());
     if (!year) {
-        MsgBox(kYearMessage, MsgButtons::Ok, MsgIcon::Exclamation, kAttenzione);
+        warn(kYearMessage);
         return;
     }
     TextAnno->setText(QString::number(*year + 1));
@@ -418,7 +418,7 @@ void FormCassa::SpinButton1_SpinDown()
 {
     const std::optional<int> year = accounting::yearOf(TextAnno->text());
     if (!year || *year <= 1) {
-        MsgBox(kYearMessage, MsgButtons::Ok, MsgIcon::Exclamation, kAttenzione);
+        warn(kYearMessage);
         return;
     }
     TextAnno->setText(QString::number(*year - 1));
@@ -484,7 +484,7 @@ void FormCassa::RefreshGrid()
         TextTotaleEntrate->clear();
         TextTotaleUscite->clear();
         TextTotaleDifferenza->clear();
-        MsgBox(kYearMessage, MsgButtons::Ok, MsgIcon::Exclamation, kAttenzione);
+        warn(kYearMessage);
         return;
     }
     try {
@@ -667,7 +667,7 @@ void FormCassa::StampaRegistro_Click()
 {
     const std::optional<int> year = accounting::yearOf(TextAnno->text());
     if (!year) {
-        MsgBox(kYearMessage, MsgButtons::Ok, MsgIcon::Exclamation, kAttenzione);
+        warn(kYearMessage);
         return;
     }
     if (!m_conn.db)

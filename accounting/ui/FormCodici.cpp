@@ -162,7 +162,7 @@ bool FormCodici::done(const QString& message)
 {
     if (message.isEmpty())
         return true;
-    MsgBox(message, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("ATTENZIONE"));
+    warn(message);
     return false;
 }
 

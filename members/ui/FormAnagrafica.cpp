@@ -266,7 +266,6 @@ bool FormAnagrafica::eventFilter(QObject* watched, QEvent* event)
     return Form::eventFilter(watched, event);
 }
 
-void FormAnagrafica::warn(const QString& text) { MsgBox(text, MsgButtons::Ok, MsgIcon::Exclamation, kAttenzione); }
 
 void FormAnagrafica::fillGrid(std::vector<members::RegistryRow> rows)
 {

@@ -57,7 +57,6 @@ private:
     // unless kept, every other box and the combo texts empty, the consents unchecked.
     void clearEntry(bool keepDataIscrizione);
     void fillGrid(std::vector<members::RegistryRow> rows);
-    static void warn(const QString& text);
 
     ArchiveConnection m_conn;
     std::unique_ptr<members::Anagrafica> m_registry;

@@ -4,6 +4,7 @@
 #include "core/Format.h"
 #include "core/MessageService.h"
 #include "core/Parse.h"
+#include "core/ui/Controls.h"
 #include "core/ui/WindowHelpers.h"
 #include "reports/engine/ReportShow.h"
 
@@ -26,8 +27,6 @@ const QString kTitle = QStringLiteral("ATTENZIONE");
 const QString kAmount = QStringLiteral("##,##0.00");
 const QString kTotal = QStringLiteral("€ ##,##0.00");
 
-void warn(const QString& text) { MsgBox(text, MsgButtons::Ok, MsgIcon::Exclamation, kTitle); }
-
 // Grid columns: number, date, description, price, current value, location, notes; widths
 // in pixels, from the twips of the old layout, widened where a date or an amount needs it.
 constexpr int kColumns = 7;
@@ -39,23 +38,10 @@ FormInventario::FormInventario(QWidget* parent) : Form(parent)
 {
     setWindowTitle(QStringLiteral("Inventario"));
 
-    auto named = [this](auto* w, const char* name) {
-        w->setObjectName(QString::fromLatin1(name));
-        return w;
-    };
-    auto lineEdit = [&](const char* name, const QString& tip = QString()) {
-        auto* e = named(new QLineEdit(this), name);
-        e->setToolTip(tip);
-        return e;
-    };
-    auto button = [&](const char* name, QStyle::StandardPixmap icon, const QString& tip, void (FormInventario::*handler)()) {
-        auto* b = named(new QPushButton(this), name);
-        b->setIcon(style()->standardIcon(icon));
-        b->setIconSize(QSize(24, 24));
-        b->setMinimumSize(44, 40);
-        b->setToolTip(tip);
-        connect(b, &QPushButton::clicked, this, handler);
-        return b;
+    using ui::named;
+    auto lineEdit = [this](const char* name, const QString& tip = QString()) { return ui::lineEdit(this, name, tip); };
+    auto button = [this](const char* name, QStyle::StandardPixmap icon, const QString& tip, void (FormInventario::*handler)()) {
+        return ui::pictureButton(this, name, icon, tip, handler);
     };
     auto label = [this](const QString& text) { return new QLabel(text, this); };
 
@@ -207,15 +193,7 @@ FormInventario::~FormInventario() = default;
 
 template <class F> bool FormInventario::withArchive(F work)
 {
-    if (!m_conn.db)
-        return false;
-    try {
-        work(*m_conn.db);
-        return true;
-    } catch (const Error& e) {
-        showErrorDescription(e.description());
-        return false;
-    }
+    return m_conn.db && runShowingErrors([&] { work(*m_conn.db); });
 }
 
 void FormInventario::Form_Load()

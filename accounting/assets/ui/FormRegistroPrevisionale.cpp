@@ -4,6 +4,8 @@
 #include "core/Format.h"
 #include "core/MessageService.h"
 #include "core/Parse.h"
+#include "core/ui/Controls.h"
+#include "core/ui/WindowHelpers.h"
 #include "reports/engine/ReportShow.h"
 
 #include <QComboBox>
@@ -42,19 +44,10 @@ FormRegistroPrevisionale::FormRegistroPrevisionale(QWidget* parent) : Form(paren
 {
     setWindowTitle(QStringLiteral("Registro Previsionale"));
 
-    auto named = [this](auto* w, const char* name) {
-        w->setObjectName(QString::fromLatin1(name));
-        return w;
-    };
-    auto button = [&](const char* name, QStyle::StandardPixmap icon, const QString& tip,
-                      void (FormRegistroPrevisionale::*handler)()) {
-        auto* b = named(new QPushButton(this), name);
-        b->setIcon(style()->standardIcon(icon));
-        b->setIconSize(QSize(24, 24));
-        b->setMinimumSize(44, 40);
-        b->setToolTip(tip);
-        connect(b, &QPushButton::clicked, this, handler);
-        return b;
+    using ui::named;
+    auto button = [this](const char* name, QStyle::StandardPixmap icon, const QString& tip,
+                         void (FormRegistroPrevisionale::*handler)()) {
+        return ui::pictureButton(this, name, icon, tip, handler);
     };
     auto label = [this](const QString& text) { return new QLabel(text, this); };
 
@@ -143,15 +136,7 @@ FormRegistroPrevisionale::~FormRegistroPrevisionale() = default;
 
 template <class F> bool FormRegistroPrevisionale::withArchive(F work)
 {
-    if (!m_conn.db)
-        return false;
-    try {
-        work(*m_conn.db);
-        return true;
-    } catch (const Error& e) {
-        showErrorDescription(e.description());
-        return false;
-    }
+    return m_conn.db && runShowingErrors([&] { work(*m_conn.db); });
 }
 
 void FormRegistroPrevisionale::Form_Load()

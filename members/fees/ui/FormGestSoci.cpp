@@ -4,6 +4,7 @@
 #include "core/Format.h"
 #include "core/MessageService.h"
 #include "core/Parse.h"
+#include "core/ui/Controls.h"
 #include "core/ui/WindowHelpers.h"
 #include "core/ui/WindowRegistry.h"
 #include "members/PersonRecord.h"
@@ -27,8 +28,6 @@ namespace {
 
 const QString kNoPersonMessage = QStringLiteral("Nessun nominativo selezionato: scegliere prima il socio dall'elenco.");
 
-void warn(const QString& text) { MsgBox(text, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("ATTENZIONE")); }
-
 // Grid columns: key, payment date, year, amount, note; widths in pixels (twips / 15).
 constexpr int kColumnWidths[] = {60, 93, 53, 80, 347};
 
@@ -38,23 +37,10 @@ FormGestSoci::FormGestSoci(QWidget* parent) : Form(parent)
 {
     setWindowTitle(QStringLiteral("Gestione Soci"));
 
-    auto named = [this](auto* w, const char* name) {
-        w->setObjectName(QString::fromLatin1(name));
-        return w;
-    };
-    auto lineEdit = [&](const char* name, const QString& tip = QString()) {
-        auto* e = named(new QLineEdit(this), name);
-        e->setToolTip(tip);
-        return e;
-    };
-    auto button = [&](const char* name, QStyle::StandardPixmap icon, const QString& tip, void (FormGestSoci::*handler)()) {
-        auto* b = named(new QPushButton(this), name);
-        b->setIcon(style()->standardIcon(icon));
-        b->setIconSize(QSize(24, 24));
-        b->setMinimumSize(44, 40);
-        b->setToolTip(tip);
-        connect(b, &QPushButton::clicked, this, handler);
-        return b;
+    using ui::named;
+    auto lineEdit = [this](const char* name, const QString& tip = QString()) { return ui::lineEdit(this, name, tip); };
+    auto button = [this](const char* name, QStyle::StandardPixmap icon, const QString& tip, void (FormGestSoci::*handler)()) {
+        return ui::pictureButton(this, name, icon, tip, handler);
     };
 
     Image1 = named(new QLabel(this), "Image1");
@@ -194,15 +180,7 @@ FormGestSoci::~FormGestSoci() = default;
 
 template <class F> bool FormGestSoci::withArchive(F work)
 {
-    if (!m_conn.db)
-        return false;
-    try {
-        work(*m_conn.db);
-        return true;
-    } catch (const Error& e) {
-        showErrorDescription(e.description());
-        return false;
-    }
+    return m_conn.db && runShowingErrors([&] { work(*m_conn.db); });
 }
 
 void FormGestSoci::Form_Load()

@@ -139,7 +139,7 @@ void FormOpzioniStampa::ComStampa_Click()
         return;
     const fees::FeeSelection s = selection();
     if (const QString refusal = fees::checkSelection(s); !refusal.isEmpty()) {
-        MsgBox(refusal, MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("ATTENZIONE"));
+        warn(refusal);
         return;
     }
     const QString pickerText = SelectionMode == fees::SelectionMode::Year         ? Combo1->currentText()

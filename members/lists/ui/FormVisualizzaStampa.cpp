@@ -44,8 +44,6 @@ const QStringList kMonths = {
     QStringLiteral("Settembre"), QStringLiteral("Ottobre"), QStringLiteral("Novembre"), QStringLiteral("Dicembre"),
 };
 
-void warn(const QString& text) { MsgBox(text, MsgButtons::Ok, MsgIcon::Exclamation, kAttenzione); }
-
 // An option button cleared by code, so that pressing it again runs its list again.
 void deselect(QRadioButton* option)
 {
