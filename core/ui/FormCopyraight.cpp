@@ -37,7 +37,7 @@ FormCopyraight::FormCopyraight(QWidget* parent) : Form(parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setMinimumHeight(140);
+    Image1->setFixedHeight(140);
 
     auto label = [this](const QString& name, int pointSize, bool bold) {
         auto* l = new QLabel(this);

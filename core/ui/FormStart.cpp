@@ -24,7 +24,7 @@ FormStart::FormStart(QWidget* parent) : Form(parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setMinimumHeight(130);
+    Image1->setFixedHeight(130);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(24, 18, 24, 18);

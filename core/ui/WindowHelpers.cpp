@@ -8,6 +8,19 @@
 #include <QProgressBar>
 
 namespace vb {
+namespace {
+
+// The room the logo control gives its picture: its maximum size where the window bounds
+// it, else its minimum height (a box sized by height only).
+QSize logoBox(const QLabel* image)
+{
+    int height = image->maximumHeight();
+    if (height >= QWIDGETSIZE_MAX && image->minimumHeight() > 0)
+        height = image->minimumHeight();
+    return {image->maximumWidth(), height};
+}
+
+} // namespace
 
 void loadLogo(QLabel* image, const QString& path)
 {
@@ -15,6 +28,11 @@ void loadLogo(QLabel* image, const QString& path)
     if (picture.isNull())
         throw Error(QStringLiteral("Impossibile caricare l'immagine del logo: %1").arg(path));
     if (image) {
+        // A picture larger than its box is shrunk whole, keeping its proportions, rather
+        // than cut at the edges or stretching the window.
+        const QSize box = logoBox(image);
+        if (picture.width() > box.width() || picture.height() > box.height())
+            picture = picture.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
         image->setPixmap(picture);
         image->setScaledContents(false);
         image->setAlignment(Qt::AlignCenter);
