@@ -44,6 +44,8 @@ TEST_F(LoginTest, LoadShowsTheHeadingAndTheEntryState)
     EXPECT_EQ(control<QLabel>(login, QStringLiteral("LabelTitolo"))->text(), QStringLiteral("Associazione - Sezione locale"));
     EXPECT_EQ(control<QLabel>(login, QStringLiteral("LabelIndirizzo"))->text(), QStringLiteral("Indirizzo, -  "));
     EXPECT_EQ(control<QLineEdit>(login, QStringLiteral("Text_Pass"))->echoMode(), QLineEdit::Password);
+    type(login, QStringLiteral("Text_Pass"), QStringLiteral("Gelso"));
+    EXPECT_EQ(control<QLineEdit>(login, QStringLiteral("Text_Pass"))->displayText(), QStringLiteral("*****"));
     EXPECT_TRUE(ctl(QStringLiteral("Cmd_Conf"))->styleSheet().contains(QStringLiteral("#FF0000")));
     EXPECT_TRUE(ctl(QStringLiteral("Cmd_CambiaPass"))->isHidden());
     EXPECT_FALSE(control<QLabel>(login, QStringLiteral("Image1"))->pixmap().isNull());

@@ -25,7 +25,7 @@ FormPass::FormPass(QWidget* parent) : Form(parent)
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setAlignment(Qt::AlignCenter);
-    Image1->setMinimumHeight(110);
+    Image1->setFixedHeight(110);
 
     LabelTitolo = new QLabel(this);
     LabelTitolo->setObjectName(QStringLiteral("LabelTitolo"));
@@ -49,6 +49,8 @@ FormPass::FormPass(QWidget* parent) : Form(parent)
     Text_Pass = new QLineEdit(this);
     Text_Pass->setObjectName(QStringLiteral("Text_Pass"));
     Text_Pass->setEchoMode(QLineEdit::Password);
+    // Typed characters show as asterisks.
+    Text_Pass->setStyleSheet(QStringLiteral("QLineEdit { lineedit-password-character: 42; }"));
 
     Cmd_Conf = new QPushButton(QStringLiteral("Accedi"), this);
     Cmd_Conf->setObjectName(QStringLiteral("Cmd_Conf"));
@@ -59,7 +61,7 @@ FormPass::FormPass(QWidget* parent) : Form(parent)
     Cmd_CambiaPass->setObjectName(QStringLiteral("Cmd_CambiaPass"));
     Cmd_CambiaPass->setVisible(false);
     connect(Cmd_CambiaPass, &QPushButton::clicked, this, &FormPass::Cmd_CambiaPass_Click);
-    // The "Accedi" button answers Enter in either box.
+    // Enter in the password box presses "Accedi".
     connect(Text_Pass, &QLineEdit::returnPressed, Cmd_Conf, &QPushButton::click);
 
     auto* grid = new QGridLayout;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QScreen>
 
 namespace vb {
 namespace {
@@ -49,8 +50,17 @@ QString QtMessageService::input(const InputRequest& r)
     dialog.setWindowTitle(r.title);
     dialog.setLabelText(r.prompt);
     dialog.setTextValue(r.defaultText);
-    if (r.xTwips >= 0 && r.yTwips >= 0)
-        dialog.move(r.xTwips / kTwipsPerPixel, r.yTwips / kTwipsPerPixel);
+    if (r.xTwips >= 0 && r.yTwips >= 0) {
+        // At the asked place, moved back inside the screen when the box would run off it.
+        dialog.adjustSize();
+        QPoint at(r.xTwips / kTwipsPerPixel, r.yTwips / kTwipsPerPixel);
+        if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+            const QRect room = screen->availableGeometry();
+            at.setX(qMax(room.left(), qMin(at.x(), room.right() + 1 - dialog.frameGeometry().width())));
+            at.setY(qMax(room.top(), qMin(at.y(), room.bottom() + 1 - dialog.frameGeometry().height())));
+        }
+        dialog.move(at);
+    }
     if (dialog.exec() != QDialog::Accepted)
         return QString();
     return dialog.textValue();
