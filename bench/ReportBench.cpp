@@ -1,4 +1,5 @@
 #include "bench/Generator.h"
+#include "bench/ReportShowTiming.h"
 #include "data/DataEnvironment.h"
 #include "reports/engine/ReportDesign.h"
 #include "reports/engine/ReportLayout.h"
@@ -83,5 +84,18 @@ void BM_RegistryPdf(benchmark::State& state)
         benchmark::Counter(double(pages) * double(state.iterations()), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_RegistryPdf)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(2)->UseRealTime();
+
+// The registry of 20,000 persons shown and saved as PDF from its preview, as a window does.
+void BM_RegistryShowAndPdf(benchmark::State& state)
+{
+    RegistryFixture f(int(state.range(0)));
+    reports::ShowOptions options;
+    options.logoPath = f.folder.logoPath();
+    options.headingLabel = QStringLiteral("LabelIntestazione");
+    options.heading = QStringLiteral("Associazione - Sezione locale");
+    bench::timeShowingAndPdf(state, QStringLiteral("ReportAnagrafica"), options,
+                             f.folder.path() + QStringLiteral("/anagrafica.pdf"));
+}
+BENCHMARK(BM_RegistryShowAndPdf)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(1)->UseRealTime();
 
 } // namespace
