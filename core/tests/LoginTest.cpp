@@ -194,6 +194,27 @@ TEST_F(LoginTest, TheAdministratorEntersTheUsersWindowWithoutAnAccessLogRow)
     EXPECT_EQ(logRows(), 0);
 }
 
+TEST_F(LoginTest, AfterTheAdministratorLeavesTheUsersWindowTheNextUserStillNeedsTwoPresses)
+{
+    db->execute(QStringLiteral("UPDATE TabellaPass SET Pass = 'Cielo' WHERE Username = 'Nimbo'"));
+    press(QStringLiteral("Nimbo"), QStringLiteral("Cielo"));
+    press(QStringLiteral("Nimbo"), QStringLiteral("Cielo"));
+    QWidget* users = window(QStringLiteral("FormAutorizzazioni"));
+    ASSERT_NE(users, nullptr);
+    click(users, QStringLiteral("Cmd_Exit"));
+    processEvents();
+    login = window(QStringLiteral("FormPass"));
+    ASSERT_NE(login, nullptr);
+
+    press(QStringLiteral("RosMar17"), QStringLiteral("Gelso.42"));
+    EXPECT_TRUE(loginOpen());
+    EXPECT_EQ(logRows(), 0);
+    msgs.answer(MsgResult::No);
+    press(QStringLiteral("RosMar17"), QStringLiteral("Gelso.42"));
+    EXPECT_FALSE(loginOpen());
+    EXPECT_EQ(logRows(), 1);
+}
+
 TEST_F(LoginTest, TwoEqualUserRowsStillNeedTwoPresses)
 {
     addUser(QStringLiteral("VerGia10"), QStringLiteral("pw"), QStringLiteral("Verdi"), QStringLiteral("Giacomo"));

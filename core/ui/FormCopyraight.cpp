@@ -147,6 +147,9 @@ void FormCopyraight::showEntryBoxes()
     for (QLineEdit* e : {Text_Titolo, Text_Indirizzo, Text_Num, Text_CAP, Text_Citta, Text_CodFiscale})
         e->setVisible(true);
     ComRegIntestazione->setVisible(true);
+    // The heading labels stay empty while it is typed: they give their room to the boxes.
+    for (QLabel* l : {LabelTitolo, LabelIndirizzo, LabelCodFiscale})
+        l->setVisible(false);
 }
 
 void FormCopyraight::handOver(const QString& next)
