@@ -52,7 +52,11 @@ QList<QByteArray> readLines(const QString& fileName, bool* exists)
     QList<QByteArray> lines;
     if (!*exists)
         return lines;
-    const QByteArray all = f.readAll();
+    QByteArray all = f.readAll();
+    // A file saved by an editor as UTF-8 may open with a byte-order mark; it is not part
+    // of the first section's header.
+    if (all.startsWith("\xEF\xBB\xBF"))
+        all.remove(0, 3);
     int start = 0;
     while (start < all.size()) {
         int nl = all.indexOf('\n', start);

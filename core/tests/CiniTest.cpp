@@ -71,6 +71,15 @@ TEST(Cini, GetValueCases)
     }
 }
 
+TEST(Cini, AByteOrderMarkBeforeTheFirstSectionIsIgnored)
+{
+    IniFixture f;
+    f.write("\xEF\xBB\xBF[db_remoto]\r\ndb_conn=archivio.db\r\n");
+    EXPECT_EQ(f.ini().GetValue(QStringLiteral("db_conn"), QStringLiteral("p")), QStringLiteral("archivio.db"));
+    ASSERT_TRUE(f.ini().SetValue(QStringLiteral("Cod_Int"), QStringLiteral("0")));
+    EXPECT_EQ(f.read(), QByteArray("[db_remoto]\r\ndb_conn=archivio.db\r\nCod_Int=0\r\n"));
+}
+
 TEST(Cini, MissingFileGivesDefault)
 {
     IniFixture f;
