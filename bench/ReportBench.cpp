@@ -61,8 +61,15 @@ void BM_RegistryLayout(benchmark::State& state)
     state.counters["pages"] = double(pages);
     state.counters["rows_per_s"] = benchmark::Counter(double(state.range(0)) * double(state.iterations()),
                                                       benchmark::Counter::kIsRate);
+    state.SetComplexityN(state.range(0));
 }
-BENCHMARK(BM_RegistryLayout)->Arg(5000)->Arg(20000)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_RegistryLayout)
+    ->Arg(5000)
+    ->Arg(20000)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3)
+    ->UseRealTime()
+    ->Complexity(benchmark::oN);
 
 // The registry of 20,000 persons from the query to the written PDF.
 void BM_RegistryPdf(benchmark::State& state)
