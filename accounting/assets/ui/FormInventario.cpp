@@ -28,7 +28,7 @@ const QString kAmount = QStringLiteral("##,##0.00");
 const QString kTotal = QStringLiteral("€ ##,##0.00");
 
 // Grid columns: number, date, description, price, current value, location, notes; widths
-// in pixels, from the twips of the old layout, widened where a date or an amount needs it.
+// in pixels (twips / 15), widened where a date or an amount needs it.
 constexpr int kColumns = 7;
 constexpr int kColumnWidths[kColumns] = {47, 80, 253, 85, 85, 133, 153};
 
