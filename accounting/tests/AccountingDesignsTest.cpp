@@ -1,35 +1,14 @@
-#include "reports/engine/ReportDesign.h"
-
-#include <QFont>
-#include <QFontMetricsF>
-
-#include <gtest/gtest.h>
+#include "reports/tests/DesignCaptions.h"
 
 namespace vb::reports {
 namespace {
 
-// Every fixed caption of the accounting printouts fits the box it is drawn in, so that no
-// heading is cut off or runs into the value printed beside it.
 TEST(AccountingDesignsTest, FixedCaptionsFitTheirBoxes)
 {
-    constexpr double kPixelsPerMm = 10;
     for (const char* report : {"RegistroCassa", "RendCategoria", "RendCodice", "RendCategoriaCodice",
                                "BilancioConsuntivo", "BilancioPrevisionale", "StampaRegistroInventario",
-                               "StampaRegistroInventarioScheda"}) {
-        const ReportDesign design = loadDesign(QString::fromLatin1(report));
-        for (const Section& section : design.sections) {
-            for (const Control& c : section.controls) {
-                if (c.kind != ControlKind::Label || c.text.isEmpty() || c.text.startsWith(u'%'))
-                    continue;
-                SCOPED_TRACE(std::string(report) + " " + c.name.toStdString() + " \"" + c.text.toStdString() + "\"");
-                QFont font(c.font.family);
-                font.setPixelSize(int(c.font.size * 25.4 / 72.0 * kPixelsPerMm + 0.5));
-                font.setBold(c.font.bold);
-                font.setItalic(c.font.italic);
-                EXPECT_LE(QFontMetricsF(font).horizontalAdvance(c.text) / kPixelsPerMm, c.w);
-            }
-        }
-    }
+                               "StampaRegistroInventarioScheda"})
+        expectFixedCaptionsFit(report);
 }
 
 } // namespace

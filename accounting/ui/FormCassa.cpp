@@ -7,6 +7,7 @@
 #include "core/Clock.h"
 #include "core/Format.h"
 #include "core/MessageService.h"
+#include "core/ui/Controls.h"
 #include "reports/engine/ReportShow.h"
 
 #include <QApplication>
@@ -52,24 +53,9 @@ const QStringList& monthNames()
 constexpr int kColumnTwips[CassaGridModel::ColumnCount] = {1200, 400, 600, 1100, 1300, 600, 5800, 500};
 constexpr int pixels(int twips) { return twips / 15; }
 
-QPushButton* pictureButton(QWidget* parent, const QString& name, QStyle::StandardPixmap icon, const QString& tip)
-{
-    auto* b = new QPushButton(parent);
-    b->setObjectName(name);
-    b->setIcon(parent->style()->standardIcon(icon));
-    b->setIconSize(QSize(24, 24));
-    b->setMinimumSize(44, 36);
-    b->setToolTip(tip);
-    return b;
-}
+using ui::pictureButton;
 
-QLineEdit* lineEdit(QWidget* parent, const QString& name, const QString& tip = QString())
-{
-    auto* e = new QLineEdit(parent);
-    e->setObjectName(name);
-    e->setToolTip(tip);
-    return e;
-}
+using ui::lineEdit;
 
 QComboBox* comboBox(QWidget* parent, const QString& name, const QString& tip, bool editable)
 {

@@ -2,6 +2,7 @@
 
 #include "accounting/Codici.h"
 #include "core/MessageService.h"
+#include "core/ui/Controls.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -17,16 +18,7 @@
 namespace vb {
 namespace {
 
-QPushButton* pictureButton(QWidget* parent, const QString& name, QStyle::StandardPixmap icon, const QString& tip)
-{
-    auto* b = new QPushButton(parent);
-    b->setObjectName(name);
-    b->setIcon(parent->style()->standardIcon(icon));
-    b->setIconSize(QSize(24, 24));
-    b->setMinimumSize(44, 36);
-    b->setToolTip(tip);
-    return b;
-}
+using ui::pictureButton;
 
 QString kindName(int attivitaPassivita)
 {

@@ -6,6 +6,7 @@
 #include "core/MessageService.h"
 #include "core/ui/WindowHelpers.h"
 #include "core/ui/WindowRegistry.h"
+#include "core/ui/Controls.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -20,16 +21,7 @@
 namespace vb {
 namespace {
 
-QPushButton* pictureButton(QWidget* parent, const QString& name, QStyle::StandardPixmap icon, const QString& tip)
-{
-    auto* b = new QPushButton(parent);
-    b->setObjectName(name);
-    b->setIcon(parent->style()->standardIcon(icon));
-    b->setIconSize(QSize(24, 24));
-    b->setMinimumSize(44, 36);
-    b->setToolTip(tip);
-    return b;
-}
+using ui::pictureButton;
 
 } // namespace
 

@@ -4,7 +4,7 @@
 #include "core/MessageService.h"
 #include "core/ui/WindowHelpers.h"
 #include "core/ui/WindowRegistry.h"
-#include "reports/engine/ReportShow.h"
+#include "core/ui/StampaAnagrafica.h"
 
 #include <QLabel>
 #include <QPushButton>
@@ -65,18 +65,7 @@ void FormMenu::ComAnagrafica_Click() { showWindow(QStringLiteral("FormAnagrafica
 
 void FormMenu::Cmd_Codici_Click() { showWindow(QStringLiteral("FormCodici")); }
 
-void FormMenu::ComStampaAnagrafica_Click()
-{
-    try {
-        reports::ShowOptions options;
-        options.logoPath = m_conn.settings.logo_conn;
-        options.headingLabel = QStringLiteral("LabelIntestazione");
-        options.heading = m_heading;
-        reports::showReport(QStringLiteral("ReportAnagrafica"), options);
-    } catch (const Error& e) {
-        showErrorDescription(e.description());
-    }
-}
+void FormMenu::ComStampaAnagrafica_Click() { StampaAnagrafica(m_conn.settings.logo_conn, m_heading); }
 
 void FormMenu::CmdBackup_Click()
 {

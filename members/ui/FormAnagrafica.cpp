@@ -3,9 +3,10 @@
 #include "core/Clock.h"
 #include "core/Format.h"
 #include "core/MessageService.h"
+#include "core/ui/Controls.h"
+#include "core/ui/StampaAnagrafica.h"
 #include "members/ui/ClickableLabel.h"
 #include "members/ui/RegistryModel.h"
-#include "reports/engine/ReportShow.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -29,16 +30,7 @@ const QString kAttenzione = QStringLiteral("ATTENZIONE");
 constexpr int kColumnTwips[members::RegistryModel::ColumnCount] = {900, 2800, 2800, 1800, 1800, 2800, 1200, 8};
 constexpr int pixels(int twips) { return twips / 15; }
 
-QPushButton* pictureButton(QWidget* parent, const QString& name, QStyle::StandardPixmap icon, const QString& tip)
-{
-    auto* b = new QPushButton(parent);
-    b->setObjectName(name);
-    b->setIcon(parent->style()->standardIcon(icon));
-    b->setIconSize(QSize(24, 24));
-    b->setMinimumSize(44, 36);
-    b->setToolTip(tip);
-    return b;
-}
+using ui::pictureButton;
 
 QComboBox* editableCombo(QWidget* parent, const QString& name)
 {
@@ -434,18 +426,7 @@ void FormAnagrafica::ComCLS_Click()
     }
 }
 
-void FormAnagrafica::Stamp_Anagrafica_Click()
-{
-    try {
-        reports::ShowOptions options;
-        options.logoPath = m_conn.settings.logo_conn;
-        options.headingLabel = QStringLiteral("LabelIntestazione");
-        options.heading = m_heading;
-        reports::showReport(QStringLiteral("ReportAnagrafica"), options);
-    } catch (const Error& e) {
-        showErrorDescription(e.description());
-    }
-}
+void FormAnagrafica::Stamp_Anagrafica_Click() { StampaAnagrafica(m_conn.settings.logo_conn, m_heading); }
 
 void FormAnagrafica::Cmd_Exit_Click() { close(); }
 

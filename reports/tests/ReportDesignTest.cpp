@@ -2,6 +2,7 @@
 #include "core/tests/support/TestSupport.h"
 #include "reports/engine/FieldFormat.h"
 #include "reports/engine/ReportDesign.h"
+#include "reports/tests/DesignCaptions.h"
 
 #include <QFileInfo>
 
@@ -26,6 +27,12 @@ TEST(ReportDesign, EveryCompiledDesignIsValid)
         }
     }
     EXPECT_THROW(loadDesign(QStringLiteral("Inesistente")), Error);
+}
+
+TEST(ReportDesign, CoreCaptionsFitTheirBoxes)
+{
+    for (const char* report : {"ReportAnagrafica", "ReportRegistroAccessi"})
+        expectFixedCaptionsFit(report);
 }
 
 TEST(ReportDesign, RefusesDesignsTheEngineCannotPrint)

@@ -1,34 +1,13 @@
-#include "reports/engine/ReportDesign.h"
-
-#include <QFont>
-#include <QFontMetricsF>
-
-#include <gtest/gtest.h>
+#include "reports/tests/DesignCaptions.h"
 
 namespace vb::reports {
 namespace {
 
-// Every fixed caption of the members' printouts fits the box it is drawn in, so that no
-// column heading is cut off or runs into the next one.
 TEST(MembersDesignsTest, FixedCaptionsFitTheirBoxes)
 {
-    constexpr double kPixelsPerMm = 10;
     for (const char* report :
-         {"ReportQuoteSociali", "StampaSociEffettivi", "StampaSociDecaduti", "StampaSoci", "ReportCompleanni"}) {
-        const ReportDesign design = loadDesign(QString::fromLatin1(report));
-        for (const Section& section : design.sections) {
-            for (const Control& c : section.controls) {
-                if (c.kind != ControlKind::Label || c.text.isEmpty() || c.text.startsWith(u'%'))
-                    continue;
-                SCOPED_TRACE(std::string(report) + " " + c.name.toStdString() + " \"" + c.text.toStdString() + "\"");
-                QFont font(c.font.family);
-                font.setPixelSize(int(c.font.size * 25.4 / 72.0 * kPixelsPerMm + 0.5));
-                font.setBold(c.font.bold);
-                font.setItalic(c.font.italic);
-                EXPECT_LE(QFontMetricsF(font).horizontalAdvance(c.text) / kPixelsPerMm, c.w);
-            }
-        }
-    }
+         {"ReportQuoteSociali", "StampaSociEffettivi", "StampaSociDecaduti", "StampaSoci", "ReportCompleanni"})
+        expectFixedCaptionsFit(report);
 }
 
 } // namespace
