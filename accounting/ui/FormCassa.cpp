@@ -589,8 +589,8 @@ void FormCassa::Cmd_Mod_Click()
     const accounting::CashRow& row = std::get<accounting::CashRow>(checked);
     TextNote->setText(row.descrizione);
     try {
+        // The rule recomputes the balances of the row's book and year (and of the book it left).
         accounting::LibroCassa(*m_conn.db).modify(*m_loadedKey, row);
-        RecomputeSaldo();
     } catch (const Error& e) {
         showErrorDescription(e.description());
         return;
@@ -612,8 +612,8 @@ void FormCassa::Cmd_Canc_Click()
         codeFilterOff();
         Label13->clear();
         try {
+            // The rule recomputes the balances of the row's book and year.
             accounting::LibroCassa(*m_conn.db).remove(*m_loadedKey);
-            RecomputeSaldo();
         } catch (const Error& e) {
             showErrorDescription(e.description());
         }
