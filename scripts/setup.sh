@@ -15,6 +15,7 @@ packages=(
   libsqlcipher-dev sqlcipher
   libgtest-dev libbenchmark-dev
   poppler-utils fonts-dejavu-core
+  libxlsxwriter-dev unzip locales
 )
 missing=()
 for p in "${packages[@]}"; do

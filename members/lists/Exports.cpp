@@ -1,8 +1,9 @@
 #include "members/lists/Exports.h"
 
 #include "core/Clock.h"
+#include "core/Parse.h"
 #include "members/lists/MemberLists.h"
-#include "members/lists/XlsxWriter.h"
+#include "members/lists/Spreadsheet.h"
 
 #include <QDir>
 
@@ -16,14 +17,14 @@ QString fileName(const QString& content, int year)
     return QStringLiteral("%1_%2_%3.xlsx").arg(content).arg(year).arg(today().toString(QStringLiteral("yyyy-MM-dd")));
 }
 
-ExportResult save(const QString& folder, const QString& name, const QList<XlsxRow>& rows)
+ExportResult save(const QString& folder, const QString& name, const QList<SheetRow>& rows)
 {
     ExportResult result;
     result.rows = int(rows.size()) - 1;
     if (result.rows <= 0)
         return result;
     result.path = QDir(folder).filePath(name);
-    saveXlsx(result.path, kSheet, rows);
+    saveSpreadsheet(result.path, kSheet, rows);
     return result;
 }
 
@@ -40,17 +41,20 @@ QString desktopFolder()
 
 ExportResult exportFeePayers(db::Database& db, int year, const QString& folder)
 {
-    QList<XlsxRow> rows;
+    QList<SheetRow> rows;
     rows.append({QStringLiteral("Tess.n."), QStringLiteral("Cognome"), QStringLiteral("Nome"),
                  QStringLiteral("Data Versamento"), QStringLiteral("Quota")});
-    for (const auto& p : feePayments(db, year))
-        rows.append({p.tessNum, p.cognome, p.nome, p.indata, p.quota});
+    for (const auto& p : feePayments(db, year)) {
+        // A payment date that reads as a date goes in as one; anything else as the text it is.
+        const auto paid = parse::date(p.indata);
+        rows.append({p.tessNum, p.cognome, p.nome, paid ? SheetCell(*paid) : SheetCell(p.indata), p.quota});
+    }
     return save(folder, fileName(QStringLiteral("Versamenti_soci"), year), rows);
 }
 
 ExportResult exportMailingList(db::Database& db, int year, const QString& folder)
 {
-    QList<XlsxRow> rows;
+    QList<SheetRow> rows;
     rows.append({QStringLiteral("Cognome"), QStringLiteral("Nome"), QStringLiteral("E-mail")});
     auto st = db.query(QStringLiteral(
         "SELECT Cognome, Nome, EMail FROM TabellaNominativi "

@@ -1,7 +1,7 @@
 #include "members/lists/Exports.h"
 
 #include "members/lists/tests/ListsFixture.h"
-#include "members/lists/tests/ZipReader.h"
+#include "members/lists/tests/SheetReader.h"
 
 #include <QDir>
 #include <QFile>
@@ -10,16 +10,24 @@
 namespace vb::test {
 namespace {
 
+// The cells of the first sheet as "type:value" ("s" text, "n" number, dates as dd/mm/yyyy).
 QList<QStringList> sheetOf(const QString& path)
 {
-    QFile f(path);
-    if (!f.open(QIODevice::ReadOnly))
-        return {{QStringLiteral("cannot open ") + path}};
-    QString error;
-    const auto entries = readStoredZip(f.readAll(), &error);
-    if (!error.isEmpty())
-        return {{error}};
-    return sheetCells(entries.value(QStringLiteral("xl/worksheets/sheet1.xml")));
+    const auto sheet = readSheet(path);
+    if (!sheet.error.isEmpty())
+        return {{sheet.error}};
+    if (sheet.name != QStringLiteral("foglio1"))
+        return {{QStringLiteral("sheet ") + sheet.name}};
+    QList<QStringList> rows;
+    for (const auto& row : sheet.rows) {
+        QStringList cells;
+        for (const auto& cell : row) {
+            const bool isDate = cell.type == u"n" && cell.numberFormat == u"dd/mm/yyyy";
+            cells << cell.type + u':' + (isDate ? cell.date().toString(QStringLiteral("dd/MM/yyyy")) : cell.value);
+        }
+        rows << cells;
+    }
+    return rows;
 }
 
 class ExportsTest : public ListsTest {
@@ -40,22 +48,27 @@ TEST_F(ExportsTest, DesktopIsUsedWhenItExistsElseHome)
     EXPECT_EQ(lists::desktopFolder(), QDir(home.path()).filePath(QStringLiteral("Desktop")));
 }
 
-TEST_F(ExportsTest, FeePayersAreWrittenWithAmountsAsNumbers)
+TEST_F(ExportsTest, FeePayersAreWrittenWithDatesAsDatesAndAmountsAsNumbers)
 {
     const auto verdi = addPerson({QStringLiteral("Verdi"), QStringLiteral("Mario"), QStringLiteral("7")});
     addFee(verdi, QStringLiteral("2026"), 2550, QDate(2026, 3, 1));
     addFee(verdi, QStringLiteral("2025"), 2000);
+    addFee(addPerson({QStringLiteral("Bianchi"), QStringLiteral("Anna"), QStringLiteral("3")}), QStringLiteral("2026"), 2000,
+           QDate());
 
     const auto result = lists::exportFeePayers(*db, 2026, home.path());
 
-    EXPECT_EQ(result.rows, 1);
+    EXPECT_EQ(result.rows, 2);
     EXPECT_EQ(result.path, QDir(home.path()).filePath(QStringLiteral("Versamenti_soci_2026_2026-12-09.xlsx")));
     EXPECT_EQ(sheetOf(result.path), (QList<QStringList>{
-        {QStringLiteral("Tess.n."), QStringLiteral("Cognome"), QStringLiteral("Nome"), QStringLiteral("Data Versamento"),
-         QStringLiteral("Quota")},
-        {QStringLiteral("00007"), QStringLiteral("Verdi"), QStringLiteral("Mario"), QStringLiteral("01/03/2026"),
-         QStringLiteral("25.50")},
+        {QStringLiteral("s:Tess.n."), QStringLiteral("s:Cognome"), QStringLiteral("s:Nome"),
+         QStringLiteral("s:Data Versamento"), QStringLiteral("s:Quota")},
+        {QStringLiteral("s:00003"), QStringLiteral("s:Bianchi"), QStringLiteral("s:Anna"), QStringLiteral(":"),
+         QStringLiteral("n:20")}, // no payment date: an empty cell
+        {QStringLiteral("s:00007"), QStringLiteral("s:Verdi"), QStringLiteral("s:Mario"), QStringLiteral("n:01/03/2026"),
+         QStringLiteral("n:25.5")},
     }));
+    EXPECT_EQ(readSheet(result.path).widths.size(), 5) << "every column gets a width";
 }
 
 TEST_F(ExportsTest, MailingListHoldsPayingMembersWhoConsentAndHaveAnAddress)
@@ -84,9 +97,9 @@ TEST_F(ExportsTest, MailingListHoldsPayingMembersWhoConsentAndHaveAnAddress)
 
     EXPECT_EQ(QFileInfo(result.path).fileName(), QStringLiteral("Email_soci_2026_2026-12-09.xlsx"));
     EXPECT_EQ(sheetOf(result.path), (QList<QStringList>{
-        {QStringLiteral("Cognome"), QStringLiteral("Nome"), QStringLiteral("E-mail")},
-        {QStringLiteral("Alberti"), QStringLiteral("Anna"), QStringLiteral("primo@example.it")},
-        {QStringLiteral("Bianchi"), QStringLiteral("Anna"), QStringLiteral("anna@example.it")},
+        {QStringLiteral("s:Cognome"), QStringLiteral("s:Nome"), QStringLiteral("s:E-mail")},
+        {QStringLiteral("s:Alberti"), QStringLiteral("s:Anna"), QStringLiteral("s:primo@example.it")},
+        {QStringLiteral("s:Bianchi"), QStringLiteral("s:Anna"), QStringLiteral("s:anna@example.it")},
     }));
 }
 
