@@ -57,9 +57,17 @@ QString Check::message() const
 
 Money typedPrice(const QString& text) { return parse::amount(text).value_or(Money()); }
 
+std::optional<QDate> purchaseDate(const QString& text)
+{
+    // The box's one rule is its length; blanks do not make up for a missing digit.
+    if (text.size() != 10 || text.trimmed().size() != 10)
+        return std::nullopt;
+    return parse::date(text);
+}
+
 Check readNewItem(InventoryInput& input, const QDate& today, InventoryItem& item)
 {
-    const auto data = parse::date(input.DataAcquisto);
+    const auto data = purchaseDate(input.DataAcquisto);
     if (!data)
         return {Refusal::PurchaseDate};
 
@@ -102,7 +110,7 @@ Check readNewItem(InventoryInput& input, const QDate& today, InventoryItem& item
 
 Check readChange(const InventoryInput& input, InventoryChange& change)
 {
-    const auto data = parse::date(input.DataAcquisto);
+    const auto data = purchaseDate(input.DataAcquisto);
     if (!data)
         return {Refusal::PurchaseDate};
     const auto year = typedYear(input.Anno);

@@ -62,6 +62,9 @@ struct Check {
 // The typed price: an empty or unreadable price counts as 0.
 Money typedPrice(const QString& text);
 
+// The typed purchase date: exactly ten characters, gg/mm/aaaa, and a real date.
+std::optional<QDate> purchaseDate(const QString& text);
+
 // New: fills the empty optional boxes of |input| with their defaults (the window shows
 // them even when the item is refused), then checks the boxes in order and fills |item|.
 Check readNewItem(InventoryInput& input, const QDate& today, InventoryItem& item);

@@ -89,7 +89,7 @@ TEST_F(FormInventarioTest, BadPurchaseDateIsRefusedByNewModifyAndLeavingTheBox)
 {
     const qint64 id = addItem(2024, 10000, "Sedia");
     ASSERT_TRUE(open("FormInventario"));
-    const char* dates[] = {"15/03/202", "31/04/2024", "15-03-2024"};
+    const char* dates[] = {"15/03/202", "31/04/2024", "15-03-2024", "5/6/2024"};
     for (const char* date : dates) {
         SCOPED_TRACE(date);
         msgs.clear();

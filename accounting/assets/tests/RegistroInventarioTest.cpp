@@ -30,6 +30,11 @@ TEST_F(RegistroInventarioTest, NewChecksTheBoxesInOrder)
 {
     const struct { const char* field; const char* text; Refusal refusal; } cases[] = {
         {"DataAcquisto", "15/03/202", Refusal::PurchaseDate},  // nine characters
+        {"DataAcquisto", "5/06/2019", Refusal::PurchaseDate},  // a real date, but nine characters
+        {"DataAcquisto", "5/6/2019", Refusal::PurchaseDate},
+        {"DataAcquisto", "05/06/2019 ", Refusal::PurchaseDate},
+        {"DataAcquisto", "5/06/2019 ", Refusal::PurchaseDate}, // ten characters with a blank
+        {"DataAcquisto", " 5/06/2019", Refusal::PurchaseDate},
         {"DataAcquisto", "31/02/2023", Refusal::PurchaseDate}, // no such day
         {"DataAcquisto", "", Refusal::PurchaseDate},
         {"Anno", "", Refusal::Missing},
@@ -148,7 +153,8 @@ TEST_F(RegistroInventarioTest, ModifyWritesOnlyTheFilledBoxes)
 TEST_F(RegistroInventarioTest, ModifyRefusesABadDateOrYear)
 {
     const struct { const char* date; const char* year; const char* documentDate; Refusal refusal; } cases[] = {
-        {"1/03/2023", "2023", "", Refusal::None},            // one-digit day is a real date
+        {"01/03/2023", "2023", "", Refusal::None},
+        {"1/03/2023", "2023", "", Refusal::PurchaseDate},    // a real date, but nine characters
         {"15/03/202", "2023", "", Refusal::PurchaseDate},
         {"15/03/2023", "", "", Refusal::Year},
         {"15/03/2023", "20x3", "", Refusal::Year},

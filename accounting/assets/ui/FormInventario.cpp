@@ -442,7 +442,7 @@ void FormInventario::Cmd_Exit_Click() { close(); }
 
 void FormInventario::TextDataAcquisto_LostFocus()
 {
-    if (const auto data = parse::date(TextDataAcquisto->text())) {
+    if (const auto data = assets::purchaseDate(TextDataAcquisto->text())) {
         TextANNO->setText(QString::number(data->year()));
         return;
     }

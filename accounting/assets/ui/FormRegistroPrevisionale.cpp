@@ -369,11 +369,10 @@ void FormRegistroPrevisionale::Cmd_Canc_Click()
 
 void FormRegistroPrevisionale::Cmd_Stampa_Click()
 {
+    // Print acts only when a year is chosen; with none it does nothing.
     const QString anno = Combo2->currentText();
-    if (anno.isEmpty()) {
-        notice(QStringLiteral("Selezionare l'anno del bilancio previsionale da stampare."));
+    if (anno.isEmpty())
         return;
-    }
     withArchive([&](db::Database& db) {
         assets::RegistroPrevisionale(db).markForPrint(anno);
         reports::ShowOptions options;
