@@ -1,5 +1,7 @@
 #include "core/Utenti.h"
 
+#include "core/Text.h"
+
 namespace vb::utenti {
 namespace {
 
@@ -42,7 +44,7 @@ bool cambiaPassword(db::Database& db, const QString& username, const QString& ol
 QString usernameGenerato(const QString& cognome, const QString& nome, int minute)
 {
     const int m = minute < 10 ? minute + 10 : minute;
-    return cognome.left(3) + nome.left(3) + QString::number(m);
+    return text::firstCharacters(cognome, 3) + text::firstCharacters(nome, 3) + QString::number(m);
 }
 
 QString aggiungiUtente(db::Database& db, const QString& cognome, const QString& nome, int minute, const QDate& today)

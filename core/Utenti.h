@@ -33,7 +33,7 @@ bool cambiaPassword(db::Database& db, const QString& username, const QString& ol
                     const QString& newPassword);
 
 // The user name formed for a new user: the first 3 characters of the surname and of the
-// name as typed, then the minute, raised by 10 below 10 so that it has two digits.
+// name as typed (whole characters: an emoji or an accented letter is one), then the minute, raised by 10 below 10 so that it has two digits.
 QString usernameGenerato(const QString& cognome, const QString& nome, int minute);
 
 // Adds a user with the generated name and the default password; returns the name.

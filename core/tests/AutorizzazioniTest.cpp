@@ -1,3 +1,4 @@
+#include "core/Utenti.h"
 #include "core/tests/CoreWindowTest.h"
 
 #include "reports/engine/ReportInstance.h"
@@ -56,6 +57,7 @@ TEST_F(AutorizzazioniTest, NewUsersGetAGeneratedNameAndTheDefaultPasswordAndAreL
         {"Bo", "Lucia", 7, "BoLuc17"}, // minute below 10 gets 10 more; two letters give 7 characters
         {"Bartolomei", "Massimiliano", 0, "BarMas10"},
         {"D'Amico", "Anna", 59, "D'AAnn59"},
+        {"\U0001F33BFiorentini", "Zoe\u0301 Maria", 30, "\U0001F33BFiZoe\u030130"}, // an emoji and an accent are one character each
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.username);
@@ -69,11 +71,13 @@ TEST_F(AutorizzazioniTest, NewUsersGetAGeneratedNameAndTheDefaultPasswordAndAreL
         EXPECT_EQ(st.text(1), QString::fromUtf8(c.cognome));
         EXPECT_EQ(st.text(2), QString::fromUtf8(c.nome));
         EXPECT_EQ(st.text(3), QStringLiteral("2026-12-09"));
+        EXPECT_EQ(utenti::righeCorrispondenti(*db, QString::fromUtf8(c.username), QStringLiteral("Tramonto")).size(), 1);
     }
     EXPECT_EQ(items(), (QStringList{QStringLiteral("BarMas10\tBartolo\tMassimi\t\t09/12/2026"),
                                     QStringLiteral("BoLuc17\tBo\tLucia\t\t09/12/2026"),
                                     QStringLiteral("D'AAnn59\tD'Amico\tAnna\t\t09/12/2026"),
-                                    QStringLiteral("RosMar42\tRossi\tMario\t\t09/12/2026")}));
+                                    QStringLiteral("RosMar42\tRossi\tMario\t\t09/12/2026"),
+                                    QString::fromUtf8("\U0001F33BFiZoe\u030130\t\U0001F33BFioren\tZoe\u0301 Mar\t\t09/12/2026")}));
 
     // A row click loads the user by the name before the first tab.
     clickRow(1);

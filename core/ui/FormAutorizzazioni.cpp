@@ -5,6 +5,7 @@
 #include "core/Format.h"
 #include "core/MessageService.h"
 #include "core/RegistroAccessi.h"
+#include "core/Text.h"
 #include "core/Utenti.h"
 #include "core/ui/WindowRegistry.h"
 #include "reports/engine/ReportShow.h"
@@ -119,7 +120,7 @@ void FormAutorizzazioni::RefreshList()
     List1->clear();
     const QChar tab(u'\t');
     for (const utenti::Utente& u : utenti::elencoUtenti(database())) {
-        List1->addItem(u.Username + tab + u.Cognome.left(7) + tab + u.Nome.left(7) + tab + tab
+        List1->addItem(u.Username + tab + text::firstCharacters(u.Cognome, 7) + tab + text::firstCharacters(u.Nome, 7) + tab + tab
                        + fmt::date(u.DataIns));
     }
 }
