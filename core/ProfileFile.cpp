@@ -1,9 +1,10 @@
 #include "core/ProfileFile.h"
 
+#include "core/PrivateFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
@@ -45,7 +46,12 @@ std::optional<QByteArray> keyName(const QByteArray& line)
 
 bool sameName(const QByteArray& a, const QByteArray& b) { return a.compare(b, Qt::CaseInsensitive) == 0; }
 
-QList<QByteArray> readLines(const QString& fileName, bool* exists)
+const QByteArray kByteOrderMark("\xEF\xBB\xBF");
+
+// The file's lines, each with its line end. A file saved by an editor as UTF-8 may open
+// with a byte-order mark: it is not part of the first section's header, and |bom| tells
+// the writer to put it back.
+QList<QByteArray> readLines(const QString& fileName, bool* exists, bool* bom = nullptr)
 {
     QFile f(fileName);
     *exists = f.open(QIODevice::ReadOnly);
@@ -53,10 +59,11 @@ QList<QByteArray> readLines(const QString& fileName, bool* exists)
     if (!*exists)
         return lines;
     QByteArray all = f.readAll();
-    // A file saved by an editor as UTF-8 may open with a byte-order mark; it is not part
-    // of the first section's header.
-    if (all.startsWith("\xEF\xBB\xBF"))
-        all.remove(0, 3);
+    const bool hasBom = all.startsWith(kByteOrderMark);
+    if (hasBom)
+        all.remove(0, kByteOrderMark.size());
+    if (bom)
+        *bom = hasBom;
     int start = 0;
     while (start < all.size()) {
         int nl = all.indexOf('\n', start);
@@ -97,41 +104,16 @@ bool hasWriteBit(const QFileInfo& info)
         && (info.permissions() & (QFileDevice::WriteOwner | QFileDevice::WriteGroup | QFileDevice::WriteOther));
 }
 
-} // namespace
-
-int getString(const QByteArray& section, const QByteArray& key, const QByteArray& defaultValue,
-              char* buffer, int size, const QString& fileName)
+// Sets |key| = |value| in |section| of |lines|, adding the key (at the end of the
+// section) or the section (at the end of the file) when missing.
+void setLine(QList<QByteArray>& lines, const QByteArray& section, const QByteArray& key, const QByteArray& value,
+             const QByteArray& eol)
 {
-    if (!buffer || size <= 0)
-        return 0;
-    bool exists = false;
-    const QList<QByteArray> lines = readLines(fileName, &exists);
-    const QByteArray value = findValue(lines, section, key).value_or(defaultValue.trimmed());
-    const int n = std::min<int>(int(value.size()), size - 1);
-    std::memcpy(buffer, value.constData(), size_t(n));
-    buffer[n] = '\0';
-    return n;
-}
-
-bool writeString(const QByteArray& section, const QByteArray& key, const QByteArray& value, const QString& fileName)
-{
-    const QFileInfo info(fileName);
-    if (info.exists() && (!info.isFile() || !hasWriteBit(info)))
-        return false;
-    const QFileInfo folder(info.absolutePath());
-    if (!folder.isDir() || !hasWriteBit(folder))
-        return false;
-
-    bool exists = false;
-    QList<QByteArray> lines = readLines(fileName, &exists);
-    const QByteArray eol = (!lines.isEmpty() && lines.first().endsWith("\r\n")) ? QByteArray("\r\n") : QByteArray("\n");
     const QByteArray newLine = key + '=' + value + eol;
-
     int sectionStart = -1; // index of the section's header line
     int lastInSection = -1; // last non-blank line of the section
     bool inSection = false;
-    bool done = false;
-    for (int i = 0; i < lines.size() && !done; ++i) {
+    for (int i = 0; i < lines.size(); ++i) {
         if (const auto s = sectionName(lines[i])) {
             if (inSection)
                 break;
@@ -148,32 +130,69 @@ bool writeString(const QByteArray& section, const QByteArray& key, const QByteAr
             lastInSection = i;
         if (const auto k = keyName(lines[i]); k && sameName(*k, key)) {
             lines[i] = newLine;
-            done = true;
+            return;
         }
     }
-    if (!done) {
-        if (sectionStart >= 0) {
-            if (!lines[lastInSection].endsWith('\n'))
-                lines[lastInSection] += eol;
-            lines.insert(lastInSection + 1, newLine);
-        } else {
-            if (!lines.isEmpty() && !lines.last().endsWith('\n'))
-                lines.last() += eol;
-            lines.append('[' + section + ']' + eol);
-            lines.append(newLine);
-        }
+    if (sectionStart >= 0) {
+        if (!lines[lastInSection].endsWith('\n'))
+            lines[lastInSection] += eol;
+        lines.insert(lastInSection + 1, newLine);
+        return;
     }
+    if (!lines.isEmpty() && !lines.last().endsWith('\n'))
+        lines.last() += eol;
+    lines.append('[' + section + ']' + eol);
+    lines.append(newLine);
+}
 
-    QSaveFile out(fileName);
-    if (!out.open(QIODevice::WriteOnly))
+} // namespace
+
+int getString(const QByteArray& section, const QByteArray& key, const QByteArray& defaultValue,
+              char* buffer, int size, const QString& fileName)
+{
+    if (!buffer || size <= 0)
+        return 0;
+    bool exists = false;
+    const QList<QByteArray> lines = readLines(fileName, &exists);
+    const QByteArray value = findValue(lines, section, key).value_or(defaultValue.trimmed());
+    const int n = std::min<int>(int(value.size()), size - 1);
+    std::memcpy(buffer, value.constData(), size_t(n));
+    buffer[n] = '\0';
+    return n;
+}
+
+std::optional<QByteArray> findString(const QByteArray& section, const QByteArray& key, const QString& fileName)
+{
+    bool exists = false;
+    return findValue(readLines(fileName, &exists), section, key);
+}
+
+bool writeString(const QByteArray& section, const QByteArray& key, const QByteArray& value, const QString& fileName)
+{
+    return writeStrings(section, {{key, value}}, fileName);
+}
+
+bool writeStrings(const QByteArray& section, const QList<std::pair<QByteArray, QByteArray>>& values,
+                  const QString& fileName)
+{
+    const QFileInfo info(fileName);
+    if (info.exists() && (!info.isFile() || !hasWriteBit(info)))
         return false;
-    for (const QByteArray& line : lines) {
-        if (out.write(line) != line.size()) {
-            out.cancelWriting();
-            return false;
-        }
-    }
-    return out.commit();
+    const QFileInfo folder(info.absolutePath());
+    if (!folder.isDir() || !hasWriteBit(folder))
+        return false;
+
+    bool exists = false;
+    bool bom = false;
+    QList<QByteArray> lines = readLines(fileName, &exists, &bom);
+    if (info.exists() && !exists)
+        return false; // a file that cannot be read is not rewritten from nothing
+    const QByteArray eol = (!lines.isEmpty() && lines.first().endsWith("\r\n")) ? QByteArray("\r\n") : QByteArray("\n");
+    for (const auto& [key, value] : values)
+        setLine(lines, section, key, value, eol);
+    if (bom)
+        lines.prepend(kByteOrderMark);
+    return files::saveAtomically(fileName, lines.join());
 }
 
 } // namespace vb::profile

@@ -71,13 +71,15 @@ TEST(Cini, GetValueCases)
     }
 }
 
-TEST(Cini, AByteOrderMarkBeforeTheFirstSectionIsIgnored)
+TEST(Cini, AByteOrderMarkBeforeTheFirstSectionIsIgnoredAndKept)
 {
     IniFixture f;
     f.write("\xEF\xBB\xBF[db_remoto]\r\ndb_conn=archivio.db\r\n");
     EXPECT_EQ(f.ini().GetValue(QStringLiteral("db_conn"), QStringLiteral("p")), QStringLiteral("archivio.db"));
     ASSERT_TRUE(f.ini().SetValue(QStringLiteral("Cod_Int"), QStringLiteral("0")));
-    EXPECT_EQ(f.read(), QByteArray("[db_remoto]\r\ndb_conn=archivio.db\r\nCod_Int=0\r\n"));
+    EXPECT_EQ(f.read(), QByteArray("\xEF\xBB\xBF[db_remoto]\r\ndb_conn=archivio.db\r\nCod_Int=0\r\n"));
+    ASSERT_TRUE(f.ini().SetValue(QStringLiteral("db_conn"), QStringLiteral("altro.db")));
+    EXPECT_EQ(f.read(), QByteArray("\xEF\xBB\xBF[db_remoto]\r\ndb_conn=altro.db\r\nCod_Int=0\r\n"));
 }
 
 TEST(Cini, MissingFileGivesDefault)
