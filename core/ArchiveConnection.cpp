@@ -1,6 +1,12 @@
 #include "core/ArchiveConnection.h"
 
 #include "core/Cini.h"
+#include "core/ProfileFile.h"
+#include "core/ProgramEnvironment.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 
 namespace vb {
 namespace {
@@ -62,8 +68,36 @@ std::unique_ptr<db::Database> openConnection(const QString& cs)
     return db::Database::open(dataSource, password);
 }
 
+void checkSettingsFile(const QString& path)
+{
+    const QString shown = QDir::toNativeSeparators(path);
+    const QFileInfo info(path);
+    if (!info.exists())
+        throw db::Error(QStringLiteral("Il file delle impostazioni %1 non esiste: senza di esso il programma non sa dove "
+                                       "si trova l'archivio né qual è la sua chiave. Rimettere al suo posto il file agg.ini "
+                                       "della cartella del programma.")
+                            .arg(shown));
+    QFile f(path);
+    if (!info.isFile() || !f.open(QIODevice::ReadOnly))
+        throw db::Error(QStringLiteral("Il file delle impostazioni %1 non si può leggere: controllare che sia un file e "
+                                       "che l'utente del programma abbia il permesso di leggerlo.")
+                            .arg(shown));
+    f.close();
+    QStringList missing;
+    for (const char* key : {"prov_conn", "ip_conn", "db_conn", "pwd_conn"}) {
+        if (!profile::findString("db_remoto", key, path).value_or(QByteArray()).size())
+            missing << QString::fromLatin1(key);
+    }
+    if (!missing.isEmpty())
+        throw db::Error(QStringLiteral("Il file delle impostazioni %1 è incompleto o danneggiato: nella sezione [db_remoto] "
+                                       "mancano le chiavi %2. Rimettere al suo posto il file agg.ini completo della "
+                                       "cartella del programma.")
+                            .arg(shown, missing.join(QStringLiteral(", "))));
+}
+
 ArchiveConnection OpenArchiveConnection()
 {
+    checkSettingsFile(settingsFilePath());
     ArchiveConnection c;
     c.settings = readArchiveSettings();
     c.db = openConnection(connectionString(c.settings));

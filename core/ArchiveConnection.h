@@ -40,7 +40,12 @@ struct ArchiveConnection {
     std::unique_ptr<db::Database> db;
 };
 
-// The connection set-up every data window runs at load. Throws db::Error.
+// Refuses a settings file that is missing, cannot be read or lacks a key the connection
+// needs, with a message that names the file and says what to do. Throws db::Error.
+void checkSettingsFile(const QString& path);
+
+// The connection set-up every data window runs at load: the settings file is checked
+// first. Throws db::Error.
 ArchiveConnection OpenArchiveConnection();
 
 // The association heading: Impostazioni.Intestazione of the row whose CodiceImpostazioni

@@ -5,6 +5,7 @@
 #include "core/Database.h"
 #include "core/Error.h"
 #include "core/MessageService.h"
+#include "core/PrivateFile.h"
 #include "data/DataEnvironment.h"
 
 #include <QDir>
@@ -14,6 +15,8 @@
 
 #include <filesystem>
 #include <system_error>
+
+#include <sqlite3.h>
 
 namespace vb {
 namespace {
@@ -65,43 +68,73 @@ Destination destinationOf(const QString& answer)
     throw Error(QStringLiteral("Copia di salvataggio non riuscita: ") + why);
 }
 
-// Writes a consistent copy of the open archive |source| to |target| (a new file),
-// encrypted with the same key, and checks that it opens and is whole.
+// The cause of a failed copy as the user must hear it: a write that fails is the
+// destination's (full, protected, unplugged), not the archive's.
+QString causeOf(const db::Error& e, const QString& folder)
+{
+    const QString where = QDir::toNativeSeparators(folder);
+    if (!QFileInfo(folder).isDir())
+        return QStringLiteral("la cartella %1 non esiste più (l'unità di destinazione è stata scollegata?).").arg(where);
+    // Failures of the archive itself (damaged, wrong key) are told as they are.
+    switch (e.code()) {
+    case SQLITE_FULL: return QStringLiteral("lo spazio sull'unità di destinazione (%1) è esaurito.").arg(where);
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_CANTOPEN:
+        return QStringLiteral("impossibile scrivere nella cartella %1: l'unità è protetta dalla scrittura o mancano i "
+                              "permessi.")
+            .arg(where);
+    case SQLITE_IOERR:
+        return QStringLiteral("errore di scrittura sull'unità di destinazione (%1): l'unità non risponde o è stata "
+                              "scollegata.")
+            .arg(where);
+    default: return e.description();
+    }
+}
+
+// Writes a consistent copy of the open archive |source| to |target| (a new private file),
+// encrypted with the same key, and checks that it opens and is whole. The first failure is
+// the one raised: what is done to clean up after it never replaces it.
 void writeSnapshot(const QString& source, const QString& key, const QString& target)
 {
+    const QString folder = QFileInfo(target).absolutePath();
     {
-        // The connection opens existing files only, so the copy starts as an empty file.
-        QFile empty(target);
-        if (!empty.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            fail(QStringLiteral("impossibile scrivere nella cartella %1 (%2).")
-                     .arg(QDir::toNativeSeparators(QFileInfo(target).absolutePath()), empty.errorString()));
-        empty.close();
-        auto db = db::Database::open(source, key);
-        db->execute(QStringLiteral("ATTACH DATABASE ? AS backup KEY ?"), {target, key});
+        // The connection opens existing files only, so the copy starts as an empty file,
+        // readable by its owner only like the archive.
+        QString why;
+        if (!files::createPrivate(target, &why))
+            fail(QStringLiteral("impossibile scrivere nella cartella %1 (%2).").arg(QDir::toNativeSeparators(folder), why));
+        std::unique_ptr<db::Database> db;
         try {
+            db = db::Database::open(source, key);
+            db->execute(QStringLiteral("ATTACH DATABASE ? AS backup KEY ?"), {target, key});
             db->executeScript(QStringLiteral("PRAGMA backup.cipher_page_size = 4096;"));
             // One read transaction, so that every table is copied as it stood at one moment
             // while other windows go on writing.
             db->executeScript(QStringLiteral("BEGIN;"));
-            try {
-                auto st = db->query(QStringLiteral("SELECT sqlcipher_export('backup')"));
-                st.next();
-                db->executeScript(QStringLiteral("COMMIT;"));
-            } catch (...) {
-                db->executeScript(QStringLiteral("ROLLBACK;"));
-                throw;
-            }
-        } catch (...) {
+            auto st = db->query(QStringLiteral("SELECT sqlcipher_export('backup')"));
+            st.next();
+            db->executeScript(QStringLiteral("COMMIT;"));
             db->executeScript(QStringLiteral("DETACH DATABASE backup;"));
-            throw;
+        } catch (const db::Error& e) {
+            if (db) {
+                db->rollbackQuietly();
+                sqlite3_exec(db->handle(), "DETACH DATABASE backup", nullptr, nullptr, nullptr);
+            }
+            fail(causeOf(e, folder));
         }
-        db->executeScript(QStringLiteral("DETACH DATABASE backup;"));
     }
-    auto copy = db::Database::open(target, key);
-    auto check = copy->query(QStringLiteral("PRAGMA integrity_check"));
-    const QString verdict = check.next() ? check.text(0) : QString();
-    if (verdict != QStringLiteral("ok"))
-        fail(QStringLiteral("la copia scritta non è integra (%1).").arg(verdict));
+    const QString notWhole = QStringLiteral("la copia scritta nella cartella %1 non è integra: ripetere la copia, "
+                                            "eventualmente su un'altra unità.")
+                                 .arg(QDir::toNativeSeparators(folder));
+    try {
+        auto copy = db::Database::open(target, key);
+        auto check = copy->query(QStringLiteral("PRAGMA integrity_check"));
+        if (!check.next() || check.text(0) != QStringLiteral("ok"))
+            fail(notWhole);
+    } catch (const db::Error& e) {
+        fail(e.code() == SQLITE_CORRUPT || e.code() == SQLITE_NOTADB ? notWhole : causeOf(e, folder));
+    }
 }
 
 void removeIfPresent(const QString& path)
@@ -149,12 +182,10 @@ void CopiaArchivio(const QString& ip_conn, const QString& db_conn)
     removeIfPresent(tempPath);
     try {
         writeSnapshot(ip_conn + db_conn, readArchiveSettings().pwd_conn, tempPath);
-    } catch (const Error& e) {
+    } catch (const Error&) {
         removeIfPresent(tempPath);
         removeIfPresent(tempPath + QStringLiteral("-journal"));
-        if (e.description().startsWith(QStringLiteral("Copia di salvataggio")))
-            throw;
-        fail(e.description());
+        throw;
     }
 
     // The new copy takes its final name in one step (replacing a copy of the same day);
@@ -163,7 +194,8 @@ void CopiaArchivio(const QString& ip_conn, const QString& db_conn)
     std::filesystem::rename(QFile::encodeName(tempPath).toStdString(), QFile::encodeName(finalPath).toStdString(), ec);
     if (ec) {
         removeIfPresent(tempPath);
-        fail(QStringLiteral("impossibile rinominare la copia in %1.").arg(QDir::toNativeSeparators(finalPath)));
+        fail(QStringLiteral("impossibile rinominare la copia in %1 (%2).")
+                 .arg(QDir::toNativeSeparators(finalPath), files::describeSystemError(ec.value())));
     }
     const QString finalName = QFileInfo(finalPath).fileName();
     for (const QFileInfo& f : QDir(folder).entryInfoList(QDir::Files)) {

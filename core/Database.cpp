@@ -1,41 +1,172 @@
 #include "core/Database.h"
 
 #include "core/Parse.h"
+#include "core/PrivateFile.h"
+#include "core/Text.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QRandomGenerator>
+
+#include <atomic>
+#include <cerrno>
+#include <chrono>
+#include <thread>
 
 #include <sqlite3.h>
 
 namespace vb::db {
 namespace {
 
-constexpr int kBusyTimeoutMs = 5000;
+std::atomic<int> g_busyTimeoutMs = 60000;
 // A page cache large enough for the heavy paths (balances, searches over the registry).
 constexpr int kCacheKiB = 65536;
 
 QString errmsg(sqlite3* db) { return db ? QString::fromUtf8(sqlite3_errmsg(db)) : QString(); }
 
+QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
+
+// What a file that SQLCipher refuses holds: an encrypted archive opened with another key
+// has the size of whole pages and a first page that reads as random bytes.
+enum class Refused { Empty, PlainSqlite, OtherKey, NotAnArchive };
+
+Refused classifyRefusedFile(const QString& path)
+{
+    QFile f(path);
+    if (!f.open(QIODevice::ReadOnly))
+        return Refused::NotAnArchive;
+    const qint64 size = f.size();
+    if (size == 0)
+        return Refused::Empty;
+    const QByteArray head = f.read(4096);
+    if (head.startsWith(QByteArray("SQLite format 3", 16)))
+        return Refused::PlainSqlite;
+    if (size % 512 != 0 || head.size() < 512)
+        return Refused::NotAnArchive;
+    bool seen[256] = {};
+    int distinct = 0;
+    for (char c : head) {
+        auto& s = seen[static_cast<unsigned char>(c)];
+        distinct += s ? 0 : 1;
+        s = true;
+    }
+    return distinct >= 200 ? Refused::OtherKey : Refused::NotAnArchive;
+}
+
+QString notAnArchive(const QString& path)
+{
+    return QStringLiteral("Il file %1 non è un archivio valido del programma: non viene aperto né modificato.").arg(shown(path));
+}
+
+// Waits for another connection's write with short, jittered sleeps, so that a waiting
+// writer gets the archive between two transactions of a busy one instead of starving.
+int waitForTurn(void* start, int attempt)
+{
+    auto* since = static_cast<std::chrono::steady_clock::time_point*>(start);
+    const auto now = std::chrono::steady_clock::now();
+    if (attempt == 0)
+        *since = now;
+    if (now - *since >= std::chrono::milliseconds(g_busyTimeoutMs.load()))
+        return 0;
+    std::this_thread::sleep_for(std::chrono::microseconds(500 + QRandomGenerator::global()->bounded(1500)));
+    return 1;
+}
+
+void foldFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
+{
+    if (argc != 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(ctx);
+        return;
+    }
+    const auto* p = reinterpret_cast<const char*>(sqlite3_value_text(argv[0]));
+    const QByteArray key = text::foldedKey(QString::fromUtf8(p, sqlite3_value_bytes(argv[0]))).toUtf8();
+    sqlite3_result_text(ctx, key.constData(), int(key.size()), SQLITE_TRANSIENT);
+}
+
 } // namespace
 
-QString describe(int code, const QString& sqliteMessage, const QString& path)
+int primaryCode(int code, const QString& sqliteMessage)
 {
-    switch (code & 0xff) {
+    // A failure inside an SQL function (the backup's export) comes back as a plain error
+    // carrying the text of the real one.
+    if ((code & 0xff) == SQLITE_ERROR) {
+        for (int real : {SQLITE_FULL, SQLITE_IOERR, SQLITE_CORRUPT, SQLITE_NOTADB, SQLITE_READONLY, SQLITE_CANTOPEN,
+                         SQLITE_BUSY, SQLITE_LOCKED, SQLITE_NOMEM, SQLITE_PERM}) {
+            if (sqliteMessage == QString::fromUtf8(sqlite3_errstr(real)))
+                return real;
+        }
+    }
+    return code & 0xff;
+}
+
+QString describe(int code, const QString& sqliteMessage, const QString& path, int systemError)
+{
+    const QString file = shown(path);
+    switch (primaryCode(code, sqliteMessage)) {
     case SQLITE_NOTADB:
-        return QStringLiteral("Impossibile aprire l'archivio %1: la password è errata oppure il file non è un archivio valido.").arg(path);
+    case SQLITE_FORMAT:
+        switch (classifyRefusedFile(path)) {
+        case Refused::OtherKey:
+            return QStringLiteral("Impossibile aprire l'archivio %1: la password è errata (la chiave pwd_conn del file "
+                                  "agg.ini non è quella dell'archivio).")
+                .arg(file);
+        case Refused::Empty:
+        case Refused::PlainSqlite:
+        case Refused::NotAnArchive: return notAnArchive(path);
+        }
+        break;
     case SQLITE_BUSY:
     case SQLITE_LOCKED:
-        return QStringLiteral("L'archivio è occupato da un'altra operazione in corso. Riprovare tra qualche istante.");
+    case SQLITE_PROTOCOL:
+        return QStringLiteral("L'archivio è occupato da un'altra operazione in corso da più di un minuto: le modifiche non "
+                              "sono state salvate. Riprovare tra qualche istante.");
     case SQLITE_CANTOPEN:
-        return QStringLiteral("Impossibile aprire l'archivio %1.").arg(path);
+        if (systemError == ENOENT || systemError == ENOTDIR)
+            return QStringLiteral("Impossibile aprire l'archivio %1: la cartella che lo contiene non esiste (più).").arg(file);
+        return QStringLiteral("Impossibile aprire l'archivio %1: %2.")
+            .arg(file, systemError ? files::describeSystemError(systemError) : QStringLiteral("il file non è raggiungibile"));
     case SQLITE_READONLY:
-        return QStringLiteral("L'archivio %1 è in sola lettura: impossibile salvare le modifiche.").arg(path);
+        return QStringLiteral("L'archivio %1 è in sola lettura: impossibile salvare le modifiche.").arg(file);
     case SQLITE_FULL:
-        return QStringLiteral("Spazio su disco esaurito: impossibile salvare le modifiche nell'archivio.");
+        return QStringLiteral("Spazio su disco esaurito: impossibile salvare le modifiche nell'archivio %1.").arg(file);
+    case SQLITE_IOERR:
+        if (systemError == ENOSPC || systemError == EDQUOT)
+            return describe(SQLITE_FULL, sqliteMessage, path);
+        if (systemError == ENOENT || systemError == ENOTDIR)
+            return QStringLiteral("L'archivio %1 non è più raggiungibile: la cartella che lo contiene non esiste più. Le "
+                                  "modifiche non sono state salvate.")
+                .arg(file);
+        return QStringLiteral("Errore di lettura o scrittura dell'archivio %1 (%2): le modifiche non sono state salvate.")
+            .arg(file, systemError ? files::describeSystemError(systemError)
+                                   : QStringLiteral("il disco non risponde"));
     case SQLITE_CORRUPT:
-        return QStringLiteral("L'archivio %1 è danneggiato.").arg(path);
-    default:
-        return QStringLiteral("Errore dell'archivio: %1").arg(sqliteMessage);
+        return QStringLiteral("L'archivio %1 è danneggiato. Chiudere il programma e ripristinare l'ultima copia di "
+                              "salvataggio (cartella BackupRegArchivio).")
+            .arg(file);
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+        return QStringLiteral("Accesso all'archivio %1 negato: mancano i permessi necessari.").arg(file);
+    case SQLITE_NOMEM:
+        return QStringLiteral("Memoria insufficiente per completare l'operazione sull'archivio.");
+    case SQLITE_TOOBIG:
+        return QStringLiteral("Il dato da salvare è troppo grande per l'archivio.");
+    case SQLITE_CONSTRAINT:
+        return QStringLiteral("Il dato da salvare è già presente nell'archivio o non vi è ammesso: le modifiche non sono "
+                              "state salvate.");
+    case SQLITE_ABORT:
+    case SQLITE_INTERRUPT:
+        return QStringLiteral("Operazione sull'archivio interrotta: le modifiche non sono state salvate.");
+    case SQLITE_ERROR:
+        // The text only tells cases apart; it is not shown.
+        if (sqliteMessage.startsWith(QStringLiteral("no such table")) || sqliteMessage.startsWith(QStringLiteral("no such column")))
+            return QStringLiteral("L'archivio %1 non contiene le tabelle del programma: non è un archivio di questo "
+                                  "programma o ne manca una parte.")
+                .arg(file);
+        break;
+    default: break;
     }
+    return QStringLiteral("Operazione sull'archivio %1 non riuscita (errore interno, codice %2).").arg(file).arg(code);
 }
 
 Param::Param(const QDate& d)
@@ -182,13 +313,21 @@ std::unique_ptr<Database> Database::open(const QString& path, const QString& key
 {
     const QFileInfo info(path);
     if (mode == Mode::Existing && !info.isFile())
-        throw Error(QStringLiteral("Archivio non trovato: %1").arg(path));
-    if (mode == Mode::Create && info.exists())
-        throw Error(QStringLiteral("L'archivio %1 esiste già: non viene sovrascritto.").arg(path));
+        throw Error(QStringLiteral("Archivio non trovato: %1").arg(shown(path)), SQLITE_CANTOPEN);
+    // SQLite would take an empty file for a new archive and write into it.
+    if (mode == Mode::Existing && info.size() == 0)
+        throw Error(notAnArchive(path), SQLITE_NOTADB);
+    if (mode == Mode::Create) {
+        if (info.exists())
+            throw Error(QStringLiteral("L'archivio %1 esiste già: non viene sovrascritto.").arg(shown(path)));
+        // The file is private before it holds anything; its journal files take its mode.
+        QString why;
+        if (!files::createPrivate(path, &why))
+            throw Error(QStringLiteral("Impossibile creare l'archivio %1: %2.").arg(shown(path), why), SQLITE_CANTOPEN);
+    }
 
     sqlite3* raw = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (mode == Mode::Create ? SQLITE_OPEN_CREATE : 0);
-    int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, flags, nullptr);
+    int rc = sqlite3_open_v2(path.toUtf8().constData(), &raw, SQLITE_OPEN_READWRITE, nullptr);
     std::unique_ptr<Database> db(new Database(raw, path));
     if (rc != SQLITE_OK)
         db->fail(rc);
@@ -203,7 +342,9 @@ std::unique_ptr<Database> Database::open(const QString& path, const QString& key
     rc = sqlite3_key(raw, k.constData(), int(k.size()));
     if (rc != SQLITE_OK)
         db->fail(rc);
-    sqlite3_busy_timeout(raw, kBusyTimeoutMs);
+    sqlite3_busy_handler(raw, waitForTurn, &db->m_waitingSince);
+    sqlite3_create_function(raw, kFoldFunction, 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, foldFunction, nullptr,
+                            nullptr);
     db->executeScript(QStringLiteral("PRAGMA cipher_page_size = 4096;"));
     // A wrong key shows only at the first read of the file.
     rc = sqlite3_exec(raw, "SELECT count(*) FROM sqlite_master", nullptr, nullptr, nullptr);
@@ -212,6 +353,10 @@ std::unique_ptr<Database> Database::open(const QString& path, const QString& key
     db->executeScript(QStringLiteral("PRAGMA cache_size = -%1; PRAGMA synchronous = FULL;").arg(kCacheKiB));
     return db;
 }
+
+int Database::busyTimeoutMs() { return g_busyTimeoutMs; }
+
+void Database::setBusyTimeoutMs(int ms) { g_busyTimeoutMs = ms; }
 
 QString Database::cipherVersion()
 {
@@ -266,12 +411,19 @@ qint64 Database::lastInsertId() const { return sqlite3_last_insert_rowid(m_db); 
 
 bool Database::inTransaction() const { return sqlite3_get_autocommit(m_db) == 0; }
 
+void Database::rollbackQuietly()
+{
+    if (inTransaction())
+        sqlite3_exec(m_db, "ROLLBACK", nullptr, nullptr, nullptr);
+}
+
 void Database::fail(int code, const QString& context) const
 {
-    QString d = describe(code, errmsg(m_db), m_path);
+    const QString message = errmsg(m_db);
+    QString d = describe(code, message, m_path, m_db ? sqlite3_system_errno(m_db) : 0);
     if (!context.isEmpty())
         d = context + QStringLiteral(": ") + d;
-    throw Error(d);
+    throw Error(d, primaryCode(code, message));
 }
 
 // --- Transaction ---
@@ -279,11 +431,23 @@ void Database::fail(int code, const QString& context) const
 Transaction::Transaction(Database& db) : m_db(db)
 {
     if (db.inTransaction()) {
-        static int counter = 0;
+        static std::atomic<int> counter = 0;
         m_savepoint = QStringLiteral("vb_sp%1").arg(++counter);
         db.executeScript(QStringLiteral("SAVEPOINT %1").arg(m_savepoint));
-    } else {
-        db.executeScript(QStringLiteral("BEGIN IMMEDIATE"));
+        return;
+    }
+    // The busy handler waits for the write lock; a refusal that comes back without
+    // waiting (another connection recovering or checkpointing the log) is tried again
+    // until the same time-out has passed.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(Database::busyTimeoutMs());
+    for (;;) {
+        const int rc = sqlite3_exec(db.handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        if (rc == SQLITE_OK)
+            return;
+        const int primary = rc & 0xff;
+        if ((primary != SQLITE_BUSY && primary != SQLITE_LOCKED) || std::chrono::steady_clock::now() >= deadline)
+            db.fail(rc);
+        std::this_thread::sleep_for(std::chrono::milliseconds(1 + QRandomGenerator::global()->bounded(4)));
     }
 }
 
@@ -291,11 +455,12 @@ Transaction::~Transaction()
 {
     if (!m_open)
         return;
-    if (m_savepoint.isEmpty())
-        sqlite3_exec(m_db.handle(), "ROLLBACK", nullptr, nullptr, nullptr);
-    else
+    if (m_savepoint.isEmpty()) {
+        m_db.rollbackQuietly();
+    } else if (m_db.inTransaction()) {
         sqlite3_exec(m_db.handle(), QStringLiteral("ROLLBACK TO %1; RELEASE %1").arg(m_savepoint).toUtf8().constData(),
                      nullptr, nullptr, nullptr);
+    }
 }
 
 void Transaction::commit()

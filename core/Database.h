@@ -9,6 +9,7 @@
 #include <QTime>
 #include <QVariant>
 
+#include <chrono>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -21,10 +22,15 @@ struct sqlite3_stmt;
 // thrown as db::Error with a description in Italian for the user.
 namespace vb::db {
 
-// An archive failure; its description is written for the user.
+// An archive failure; its description is written for the user. |code| is the archive's
+// primary result code (SQLITE_FULL, SQLITE_CORRUPT…), 0 for failures found by the program.
 class Error : public vb::Error {
 public:
-    using vb::Error::Error;
+    explicit Error(const QString& description, int code = 0) : vb::Error(description), m_code(code) {}
+    int code() const { return m_code; }
+
+private:
+    int m_code;
 };
 
 // A value bound to a statement parameter. Dates are stored as ISO text (yyyy-mm-dd),
@@ -106,9 +112,14 @@ public:
     enum class Mode { Existing, Create };
 
     // Opens the archive at |path| with |key| (a passphrase, or a raw key written x'…').
-    // Mode::Existing fails when the file is missing and never makes one; Mode::Create
-    // fails when the file exists. The key is checked by reading the schema at once.
+    // Mode::Existing fails when the file is missing or empty and never makes one;
+    // Mode::Create makes a new private (0600) file and fails when the file exists. The key
+    // is checked by reading the schema at once.
     static std::unique_ptr<Database> open(const QString& path, const QString& key, Mode mode = Mode::Existing);
+    // How long a connection waits for another one's write to end before giving up (the
+    // connection time-out, 60 seconds); tests shorten it.
+    static int busyTimeoutMs();
+    static void setBusyTimeoutMs(int ms);
     // The SQLCipher version of the library the program runs on; empty when it is plain
     // SQLite, which would ignore the key and read or write the archive unencrypted.
     static QString cipherVersion();
@@ -123,6 +134,9 @@ public:
 
     qint64 lastInsertId() const;
     bool inTransaction() const;
+    // Ends an open transaction without raising: after a failure, the first error is the
+    // one reported (SQLite may already have rolled back by itself).
+    void rollbackQuietly();
     QString path() const { return m_path; }
     sqlite3* handle() const { return m_db; }
 
@@ -133,6 +147,7 @@ private:
     Database(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {}
     sqlite3* m_db;
     QString m_path;
+    std::chrono::steady_clock::time_point m_waitingSince; // of the current wait for the write lock
 };
 
 // One write transaction (BEGIN IMMEDIATE), or a savepoint inside an open one. Rolled back
@@ -151,7 +166,16 @@ private:
     bool m_open = true;
 };
 
-// The description shown to the user for the archive's result |code|.
-QString describe(int code, const QString& sqliteMessage, const QString& path);
+// The description shown to the user, in Italian, for the archive's result |code| on the
+// file |path|: |sqliteMessage| only tells cases apart and never reaches the user;
+// |systemError| is the errno of a failed read or write (0 when unknown).
+QString describe(int code, const QString& sqliteMessage, const QString& path, int systemError = 0);
+// The primary result code of a failure, that of the real failure when an SQL function
+// reports one as a plain error.
+int primaryCode(int code, const QString& sqliteMessage);
+
+// The name under which SQL statements call text::foldedKey (one argument, text), the key
+// of the case-blind look-ups by name.
+inline constexpr const char* kFoldFunction = "vb_piega";
 
 } // namespace vb::db
