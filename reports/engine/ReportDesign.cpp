@@ -84,6 +84,7 @@ Control readControl(const QJsonObject& o, const ReportFont& font, const QString&
     c.visible = o.value(QLatin1String("visible")).toBool(true);
     c.font = readFont(o.value(QLatin1String("font")), font);
     c.align = readAlign(o.value(QLatin1String("align")).toString());
+    c.canGrow = o.value(QLatin1String("canGrow")).toBool(false);
     c.text = o.value(QLatin1String("text")).toString();
     c.field = o.value(QLatin1String("field")).toString();
     c.member = o.value(QLatin1String("member")).toString();
@@ -129,6 +130,8 @@ void check(const ReportDesign& d, const QString& origin)
         for (const Control& c : s.controls) {
             if (!names.insert(c.name.toLower()).second)
                 fault(origin, QStringLiteral("il controllo %1 compare due volte").arg(c.name));
+            if (c.canGrow && (pageSection || c.kind == ControlKind::Line || c.kind == ControlKind::Image))
+                fault(origin, QStringLiteral("il controllo %1 non può crescere").arg(c.name));
             if (formatKind(c.format) == FormatKind::Unknown)
                 fault(origin, QStringLiteral("formato \"%1\" sconosciuto in %2").arg(c.format, c.name));
             if (c.kind == ControlKind::TextBox) {

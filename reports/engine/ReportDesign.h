@@ -13,6 +13,8 @@ struct ReportFont {
     double size = 9; // points
     bool bold = false;
     bool italic = false;
+
+    bool operator==(const ReportFont&) const = default;
 };
 
 enum class ControlKind { Label, TextBox, Function, Line, Image };
@@ -26,6 +28,7 @@ struct Control {
     bool visible = true;
     ReportFont font;
     TextAlign align = TextAlign::Left;
+    bool canGrow = false; // text kinds: a longer text wraps and the box grows downward
     QString text;        // label
     QString field;       // textBox, function
     QString member;      // textBox, function: dotted level path; empty = the default level

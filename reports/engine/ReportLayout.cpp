@@ -92,6 +92,7 @@ public:
         for (const auto& [page, item] : m_specials) {
             LayoutItem& it = m_out.pages[size_t(page)].items[item];
             it.text = resolveSpecials(it.text, page + 1, pages, m_st.date, m_st.time);
+            fitText(it, false);
         }
         return std::move(m_out);
     }
@@ -125,9 +126,9 @@ private:
         m_out.pages.emplace_back();
         m_y = m_d.marginTop;
         if (m_out.pages.size() == 1 && m_reportHeader)
-            emitSection(*m_reportHeader, -1);
+            place(prepare(*m_reportHeader, -1));
         if (m_pageHeader)
-            emitSection(*m_pageHeader, -1);
+            place(prepare(*m_pageHeader, -1));
         m_bodyTop = m_y;
     }
 
@@ -136,41 +137,48 @@ private:
         if (!m_pageFooter)
             return;
         m_y = m_bodyBottom;
-        emitSection(*m_pageFooter, -1);
+        place(prepare(*m_pageFooter, -1));
     }
 
     // Places a content section, on a new page when it does not fit on this one.
     void flow(const Section& s, int depth)
     {
-        const bool full = m_y + s.height > m_bodyBottom + kEpsilon && m_y > m_bodyTop + kEpsilon;
+        Band band = prepare(s, depth);
+        const bool full = m_y + band.height > m_bodyBottom + kEpsilon && m_y > m_bodyTop + kEpsilon;
         if (m_breakPending || full) {
             finishPage();
             startPage();
             m_breakPending = false;
         }
-        emitSection(s, depth);
+        place(std::move(band));
         m_breakPending = s.newPageAfter;
     }
 
-    void emitSection(const Section& s, int depth)
+    // The items of a section for the current row, from the section's top, and its height.
+    struct Band {
+        std::vector<LayoutItem> items;
+        std::vector<double> top;     // per item: its top in the section's design
+        std::vector<double> growth;  // per item: how much its box grew
+        std::vector<bool> special;   // per item: a label with page specials, fitted later
+        double height = 0;
+    };
+
+    Band prepare(const Section& s, int depth)
     {
-        const double x0 = m_d.marginLeft;
-        const double y0 = m_y;
-        LayoutPage& page = m_out.pages.back();
+        Band band;
+        band.items.reserve(s.controls.size());
         for (const Control& c : s.controls) {
             if (!c.visible || m_st.hidden.contains(c.name.toLower()))
                 continue;
             LayoutItem it;
             it.control = c.name;
             it.section = s.name;
-            it.rect = QRectF(x0 + c.x, y0 + c.y, c.w, c.h);
+            it.rect = QRectF(m_d.marginLeft + c.x, c.y, c.w, c.h);
             it.font = c.font;
             it.align = c.align;
             switch (c.kind) {
             case ControlKind::Label:
                 it.text = m_st.labels.value(c.name.toLower(), c.text);
-                if (it.text.contains(u'%'))
-                    m_specials.push_back({int(m_out.pages.size()) - 1, page.items.size()});
                 break;
             case ControlKind::TextBox:
                 it.text = formatValue(fieldValue(c, s, depth), c.format);
@@ -190,9 +198,124 @@ private:
                 it.rect = pictureRect(*m_st.picture, it.clip, m_st.pictureAlignment, m_st.sizeMode);
                 break;
             }
+            const bool special = c.kind == ControlKind::Label && it.text.contains(u'%');
+            double growth = 0;
+            if (it.kind == LayoutItem::Kind::Text && !special)
+                growth = fitText(it, c.canGrow);
+            band.top.push_back(c.y);
+            band.items.push_back(std::move(it));
+            band.growth.push_back(growth);
+            band.special.push_back(special);
+        }
+        band.height = s.height + moveBelowGrown(band);
+
+        const double room = m_bodyBottom - m_d.marginTop - (m_pageHeader ? m_pageHeader->height : 0);
+        if (band.height > room + kEpsilon && s.height <= room) {
+            // Taller than a whole page: each grown box keeps the lines that fit, the last
+            // of them ending with "…".
+            for (size_t i = 0; i < band.items.size(); ++i) {
+                LayoutItem& it = band.items[i];
+                if (it.lines.size() < 2)
+                    continue;
+                const TextFit& fit = textFit(it.font);
+                const double shift = it.rect.top() - band.top[i];
+                const double spare = room - s.height - shift;
+                const size_t keep = size_t(std::max(1.0, 1 + std::floor(spare / fit.lineHeight() + kEpsilon)));
+                if (keep >= it.lines.size())
+                    continue;
+                const int last = it.lines[keep - 1].start;
+                it.text = it.text.left(last) + fit.elide(it.text.mid(last), it.rect.width());
+                it.rect.setHeight(it.rect.height() - band.growth[i]);
+                it.lines.clear();
+                band.growth[i] = fitText(it, true);
+            }
+            band.height = s.height + moveBelowGrown(band);
+        }
+        return band;
+    }
+
+    // Fits the text of |it| to its box: wrapped onto more lines when it may grow, else on
+    // one line ending with "…" where it is too long. Returns how much the box grew.
+    double fitText(LayoutItem& it, bool canGrow)
+    {
+        const TextFit& fit = textFit(it.font);
+        const double width = it.rect.width();
+        const bool breaks = std::any_of(it.text.begin(), it.text.end(),
+                                        [](QChar c) { return c == u'\n' || c == u'\r' || c == u'\t'; });
+        it.textWidth = float(fit.width(it.text));
+        if (it.textWidth <= width && !breaks)
+            return 0;
+        if (!canGrow) {
+            it.text = fit.elide(it.text, width);
+            it.textWidth = float(fit.width(it.text));
+            return 0;
+        }
+        it.lines = fit.wrap(it.text, width);
+        if (it.lines.size() == 1 && !breaks) {
+            it.textWidth = it.lines.front().width;
+            it.lines.clear();
+            return 0;
+        }
+        it.textWidth = 0;
+        const double growth = double(it.lines.size() - 1) * fit.lineHeight();
+        it.rect.setHeight(it.rect.height() + growth);
+        return growth;
+    }
+
+    // Puts every item of |band| below a grown box lower by as much as that box grew (and
+    // as much as it was moved itself); returns how much taller the section becomes.
+    static double moveBelowGrown(Band& band)
+    {
+        const size_t n = band.items.size();
+        if (std::all_of(band.growth.begin(), band.growth.end(), [](double g) { return g <= 0; }))
+            return 0;
+        std::vector<size_t> order(n);
+        for (size_t i = 0; i < n; ++i)
+            order[i] = i;
+        std::stable_sort(order.begin(), order.end(), [&](size_t a, size_t b) { return band.top[a] < band.top[b]; });
+        std::vector<double> shift(n, 0.0);
+        double extra = 0;
+        for (size_t a = 0; a < n; ++a) {
+            const size_t j = order[a];
+            for (size_t b = 0; b < a; ++b) {
+                const size_t i = order[b];
+                const double bottom = band.top[i] + band.items[i].rect.height() - band.growth[i];
+                if (band.growth[i] > 0 && bottom <= band.top[j] + kEpsilon)
+                    shift[j] = std::max(shift[j], shift[i] + band.growth[i]);
+            }
+            extra = std::max(extra, shift[j] + band.growth[j]);
+        }
+        for (size_t i = 0; i < n; ++i) {
+            LayoutItem& it = band.items[i];
+            const double dy = band.top[i] + shift[i] - (it.kind == LayoutItem::Kind::Image ? it.clip.top() : it.rect.top());
+            it.rect.translate(0, dy);
+            it.clip.translate(0, dy);
+        }
+        return extra;
+    }
+
+    // Puts the items of |band| on the current page at the current height.
+    void place(Band band)
+    {
+        LayoutPage& page = m_out.pages.back();
+        for (size_t i = 0; i < band.items.size(); ++i) {
+            LayoutItem& it = band.items[i];
+            it.rect.translate(0, m_y);
+            it.clip.translate(0, m_y);
+            if (band.special[i])
+                m_specials.push_back({int(m_out.pages.size()) - 1, page.items.size()});
             page.items.push_back(std::move(it));
         }
-        m_y = y0 + s.height;
+        m_y += band.height;
+    }
+
+    const TextFit& textFit(const ReportFont& font)
+    {
+        for (const auto& [f, fit] : m_fits)
+            if (f == font)
+                return *fit;
+        m_fits.emplace_back(font, std::make_unique<TextFit>(font));
+        return *m_fits.back().second;
     }
 
     QVariant fieldValue(const Control& c, const Section& s, int depth) const
@@ -260,6 +383,7 @@ private:
     std::vector<const Section*> m_groupHeaders, m_groupFooters; // by depth
     std::vector<std::pair<const data::Rows*, int>> m_stack;       // the current row of each level
     std::vector<std::pair<int, size_t>> m_specials;               // page, item with %-specials
+    std::vector<std::pair<ReportFont, std::unique_ptr<TextFit>>> m_fits;
     double m_y = 0, m_bodyTop = 0, m_bodyBottom = 0;
     bool m_breakPending = false;
 };

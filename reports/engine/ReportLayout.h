@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/engine/ReportDesign.h"
+#include "reports/engine/TextFit.h"
 
 #include <QDate>
 #include <QHash>
@@ -25,12 +26,14 @@ struct LayoutItem {
     Kind kind = Kind::Text;
     QString control;
     QString section;
-    QRectF rect;  // text box, line from topLeft to bottomRight, or the picture's drawn rectangle
+    QRectF rect;  // text box (grown with its lines), line from topLeft to bottomRight, or the picture's drawn rectangle
     QRectF clip;  // pictures: the control's box, which the picture never leaves
-    QString text;
+    QString text; // the text printed, whole; one line unless |lines| says otherwise
     ReportFont font;
     TextAlign align = TextAlign::Left;
     double lineWidth = 0;
+    float textWidth = 0;         // mm, of a text on one line
+    std::vector<TextLine> lines; // a text on more lines: its lines, top to bottom; else empty
 };
 
 struct LayoutPage {

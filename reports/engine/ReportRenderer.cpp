@@ -9,21 +9,11 @@
 #include <QPrinter>
 #include <QSaveFile>
 
+#include <deque>
+
 namespace vb::reports {
 
 namespace {
-
-QFont fontOf(const ReportFont& f, double pixelsPerMm)
-{
-    QFont font(f.family);
-    // Pixel sizes keep the printed size the same on every device: 1 pt = 25.4 / 72 mm.
-    font.setPixelSize(std::max(1, int(f.size * 25.4 / 72.0 * pixelsPerMm + 0.5)));
-    font.setBold(f.bold);
-    font.setItalic(f.italic);
-    return font;
-}
-
-QRectF scaled(const QRectF& r, double k) { return QRectF(r.x() * k, r.y() * k, r.width() * k, r.height() * k); }
 
 QPageLayout pageLayoutOf(const ReportLayout& layout)
 {
@@ -32,6 +22,147 @@ QPageLayout pageLayoutOf(const ReportLayout& layout)
                        QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter);
 }
 
+// Draws pages through one painter in print units, keeping the fonts and the pen it set
+// from one item and one page to the next.
+class PageDrawer {
+public:
+    PageDrawer(QPainter& painter, double pixelsPerMm) : m_painter(painter), m_pixelsPerMm(pixelsPerMm) {}
+
+    void draw(const ReportLayout& layout, int page)
+    {
+        if (page < 0 || page >= int(layout.pages.size()))
+            return;
+        QPainter& p = m_painter;
+        p.save();
+        p.setRenderHint(QPainter::Antialiasing);
+        p.setRenderHint(QPainter::SmoothPixmapTransform);
+        const double scale = m_pixelsPerMm / kUnitsPerMm;
+        if (scale != 1.0)
+            p.scale(scale, scale);
+        m_font = nullptr;
+        m_penWidth = -1;
+        for (const LayoutItem& it : layout.pages[size_t(page)].items) {
+            switch (it.kind) {
+            case LayoutItem::Kind::Text:
+                if (!it.text.isEmpty())
+                    drawText(it);
+                break;
+            case LayoutItem::Kind::Line: {
+                // At least one device pixel wide.
+                setPenWidth(std::max(kUnitsPerMm / m_pixelsPerMm, it.lineWidth * kUnitsPerMm));
+                p.drawLine(units(it.rect.topLeft()), units(it.rect.bottomRight()));
+                break;
+            }
+            case LayoutItem::Kind::Image:
+                if (layout.picture) {
+                    const bool inside = it.clip.contains(it.rect);
+                    if (!inside) {
+                        p.save();
+                        p.setClipRect(units(it.clip));
+                    }
+                    p.drawImage(units(it.rect), *layout.picture);
+                    if (!inside)
+                        p.restore();
+                }
+                break;
+            }
+        }
+        p.restore();
+    }
+
+private:
+    struct Font {
+        ReportFont design;
+        QFont font;
+        double ascent = 0, height = 0; // print units
+    };
+
+    static QPointF units(const QPointF& mm) { return mm * kUnitsPerMm; }
+    static QRectF units(const QRectF& mm)
+    {
+        return QRectF(mm.x() * kUnitsPerMm, mm.y() * kUnitsPerMm, mm.width() * kUnitsPerMm, mm.height() * kUnitsPerMm);
+    }
+
+    void setPenWidth(double width)
+    {
+        if (width == m_penWidth)
+            return;
+        m_painter.setPen(QPen(Qt::black, width));
+        m_penWidth = width;
+    }
+
+    const Font& useFont(const ReportFont& design)
+    {
+        if (m_font && m_font->design == design)
+            return *m_font;
+        const Font* found = nullptr;
+        for (const Font& f : m_fonts)
+            if (f.design == design)
+                found = &f;
+        if (!found) {
+            Font f;
+            f.design = design;
+            f.font = printFont(design);
+            const QFontMetricsF metrics(f.font);
+            f.ascent = metrics.ascent();
+            f.height = metrics.height();
+            m_fonts.push_back(std::move(f));
+            found = &m_fonts.back();
+        }
+        m_painter.setFont(found->font);
+        m_font = found;
+        return *found;
+    }
+
+    // Each line at a point: at the left, the middle or the right of the box by its
+    // measured width, the first line in the middle of the box's designed height. A text
+    // that does not fit its box is cut at it.
+    void drawText(const LayoutItem& it)
+    {
+        if (m_penWidth < 0)
+            setPenWidth(1);
+        const Font& font = useFont(it.font);
+        const QRectF box = units(it.rect);
+        const size_t count = std::max<size_t>(1, it.lines.size());
+        const double firstHeight = box.height() - double(count - 1) * font.height;
+        double widest = it.textWidth;
+        for (const TextLine& line : it.lines)
+            widest = std::max(widest, double(line.width));
+        const bool fits = widest * kUnitsPerMm <= box.width() + 0.5 && font.height <= firstHeight + 0.5;
+        if (!fits) {
+            m_painter.save();
+            m_painter.setClipRect(box);
+        }
+        double baseline = box.top() + (firstHeight - font.height) / 2 + font.ascent;
+        const auto lineAt = [&](double width) {
+            switch (it.align) {
+            case TextAlign::Right: return box.right() - width * kUnitsPerMm;
+            case TextAlign::Center: return box.left() + (box.width() - width * kUnitsPerMm) / 2;
+            case TextAlign::Left: break;
+            }
+            return box.left();
+        };
+        if (it.lines.empty()) {
+            m_painter.drawText(QPointF(lineAt(it.textWidth), baseline), it.text);
+        } else {
+            for (const TextLine& line : it.lines) {
+                if (line.length > 0)
+                    m_painter.drawText(QPointF(lineAt(line.width), baseline), it.text.mid(line.start, line.length));
+                baseline += font.height;
+            }
+        }
+        if (!fits)
+            m_painter.restore(); // the same font and pen as before the clip
+
+    }
+
+    QPainter& m_painter;
+    double m_pixelsPerMm;
+    std::deque<Font> m_fonts;
+    const Font* m_font = nullptr;
+    double m_penWidth = -1;
+};
+
 // Draws every page through |painter|, calling |newPage| between pages; false stops.
 template <typename NewPage>
 void renderPages(QPainter& painter, const ReportLayout& layout, double pixelsPerMm, int from, int to, NewPage newPage,
@@ -39,10 +170,11 @@ void renderPages(QPainter& painter, const ReportLayout& layout, double pixelsPer
 {
     if (progress)
         progress->total = std::max(0, to - from + 1);
+    PageDrawer drawer(painter, pixelsPerMm);
     for (int i = from; i <= to; ++i) {
         if (i > from && !newPage())
             throw Error(QStringLiteral("Impossibile aggiungere una pagina alla stampa."));
-        renderPage(painter, layout, i, pixelsPerMm);
+        drawer.draw(layout, i);
         if (progress)
             progress->pageDone();
     }
@@ -52,48 +184,14 @@ void renderPages(QPainter& painter, const ReportLayout& layout, double pixelsPer
 
 void renderPage(QPainter& painter, const ReportLayout& layout, int page, double pixelsPerMm)
 {
-    if (page < 0 || page >= int(layout.pages.size()))
-        return;
-    painter.save();
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setRenderHint(QPainter::SmoothPixmapTransform);
-    painter.setPen(Qt::black);
-    for (const LayoutItem& it : layout.pages[size_t(page)].items) {
-        const QRectF r = scaled(it.rect, pixelsPerMm);
-        switch (it.kind) {
-        case LayoutItem::Kind::Text: {
-            painter.setFont(fontOf(it.font, pixelsPerMm));
-            const Qt::Alignment h = it.align == TextAlign::Right    ? Qt::AlignRight
-                                    : it.align == TextAlign::Center ? Qt::AlignHCenter
-                                                                    : Qt::AlignLeft;
-            painter.save();
-            painter.setClipRect(r);
-            painter.drawText(r, int(h | Qt::AlignVCenter | Qt::TextSingleLine), it.text);
-            painter.restore();
-            break;
-        }
-        case LayoutItem::Kind::Line:
-            painter.setPen(QPen(Qt::black, std::max(1.0, it.lineWidth * pixelsPerMm)));
-            painter.drawLine(r.topLeft(), r.bottomRight());
-            painter.setPen(Qt::black);
-            break;
-        case LayoutItem::Kind::Image:
-            if (layout.picture) {
-                painter.save();
-                painter.setClipRect(scaled(it.clip, pixelsPerMm));
-                painter.drawImage(r, *layout.picture);
-                painter.restore();
-            }
-            break;
-        }
-    }
-    painter.restore();
+    PageDrawer(painter, pixelsPerMm).draw(layout, page);
 }
 
 void writePdf(const ReportLayout& layout, QIODevice& device, TaskProgress* progress)
 {
     QPdfWriter writer(&device);
-    writer.setResolution(300);
+    // Print units are the writer's own pixels: nothing to scale.
+    writer.setResolution(720);
     writer.setPageLayout(pageLayoutOf(layout));
     writer.setTitle(layout.caption);
     writer.setCreator(QStringLiteral("Vellumbra"));

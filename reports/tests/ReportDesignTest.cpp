@@ -64,6 +64,8 @@ TEST(ReportDesign, RefusesDesignsTheEngineCannotPrint)
             {"name": "Section6", "role": "groupHeader", "level": "CatCod.Cod_Raggruppam.Cod"})"},
         {"two details", "StpSoci",
          R"({"name": "Section1", "role": "detail"}, {"name": "Section7", "role": "detail"})"},
+        {"a box that grows in a page footer", "StpSoci",
+         R"({"name": "Section3", "role": "pageFooter", "controls": [{"name": "a", "kind": "label", "text": "%p", "canGrow": true}]})"},
         {"two controls of one name", "StpSoci",
          R"({"name": "Section1", "role": "detail", "controls": [{"name": "a", "kind": "line"}, {"name": "A", "kind": "line"}]})"},
     };

@@ -2,6 +2,9 @@
 #include "data/RecordSet.h"
 #include "reports/engine/ReportDesign.h"
 #include "reports/engine/ReportLayout.h"
+#include "reports/engine/TextFit.h"
+
+#include <QFontMetricsF>
 
 
 using namespace vb;
@@ -205,4 +208,77 @@ TEST(ReportLayout, ManyRowsFillEveryPage)
         const ReportLayout layout = layoutReport(d, registerRows(rows), stateOn(QDate(2026, 1, 2)));
         EXPECT_EQ(layout.pages.size(), size_t(1 + (rows - 24 + 25) / 26));
     }
+}
+
+TEST(ReportLayout, ALongCausaleGrowsItsRowWholeAndEveryTextFitsItsBox)
+{
+    // The cash register as printed: long causali wrap within their column, their rows grow
+    // and push the next rows (and the page breaks) down.
+    const ReportDesign d = loadDesign(QStringLiteral("RegistroCassa"));
+    const QString longCausale = QStringLiteral(
+        "Versamento quota sociale anno 2026 di Dell'Acqua Bianchi Maria Vittoria Tess. n. 000123 - saldo arretrati 2024 e 2025");
+    const QString noteWithBreaks = QStringLiteral("Rimborso spese trasferta\nLucca - Firenze - Pisa, biglietti n. 12345/6789/ABCD");
+    data::Rows rows;
+    rows.name = QStringLiteral("StpRegCassa");
+    rows.fields = QStringList{QStringLiteral("Data"), QStringLiteral("CodiceCategoria"), QStringLiteral("Tipo"),
+                              QStringLiteral("Descrizione"), QStringLiteral("Importo"), QStringLiteral("ImportoE"),
+                              QStringLiteral("ImportoU")};
+    QStringList causali;
+    for (int i = 1; i <= 90; ++i) {
+        const QString causale = i % 7 == 0   ? longCausale + QStringLiteral(" #%1").arg(i)
+                                : i % 11 == 0 ? noteWithBreaks
+                                              : QStringLiteral("riga %1").arg(i);
+        causali << causale;
+        const qlonglong cents = i == 45 ? 12345678901LL : 1000 + i;
+        rows.rows.push_back({{QStringLiteral("2026-03-01"), QStringLiteral("AQS"), QStringLiteral("E"), causale,
+                              cents, cents, 0LL}, {}});
+    }
+    RuntimeState st = stateOn(QDate(2026, 12, 9));
+    st.labels.insert(QStringLiteral("label_intest"),
+                     QStringLiteral("Associazione Nazionale Volontari per la Tutela del Patrimonio - Sezione di Lucca"));
+    const ReportLayout layout = layoutReport(d, rows, st);
+
+    // Every causale appears whole, in order.
+    QStringList printed;
+    for (const QStringList& page : layout.pageTexts())
+        for (const QString& t : page)
+            if (causali.contains(t))
+                printed << t;
+    EXPECT_EQ(printed, causali);
+    ASSERT_GT(layout.pages.size(), 1u);
+
+    const double footerTop = d.pageHeight() - d.marginBottom - d.section(SectionRole::PageFooter)->height;
+    int grown = 0;
+    for (size_t p = 0; p < layout.pages.size(); ++p) {
+        const auto& items = layout.pages[p].items;
+        for (const LayoutItem& it : items) {
+            if (it.kind != LayoutItem::Kind::Text || it.text.isEmpty())
+                continue;
+            SCOPED_TRACE("page " + std::to_string(p + 1) + " " + it.control.toStdString() + " \"" + it.text.toStdString() + "\"");
+            // By the metrics of the font it is drawn with: each line within the width, the
+            // lines within the height.
+            const QFontMetricsF metrics(printFont(it.font));
+            QStringList lines;
+            if (it.lines.empty())
+                lines << it.text;
+            for (const TextLine& line : it.lines)
+                lines << it.text.mid(line.start, line.length);
+            for (const QString& line : lines)
+                EXPECT_LE(metrics.horizontalAdvance(line) / kUnitsPerMm, it.rect.width() + 1e-9) << line.toStdString();
+            EXPECT_LE(lines.size() * metrics.height() / kUnitsPerMm, it.rect.height() + 1e-9);
+            EXPECT_EQ(it.text.contains(QChar(0x2026)), false); // nothing had to be shortened
+            grown += lines.size() > 1 ? 1 : 0;
+            if (it.section != QLatin1String("Section3")) {
+                EXPECT_LE(it.rect.bottom(), footerTop + 1e-6);
+            }
+            // No box runs into another.
+            for (const LayoutItem& other : items) {
+                if (&other != &it && other.kind == LayoutItem::Kind::Text && !other.text.isEmpty()) {
+                    EXPECT_EQ(it.rect.adjusted(1e-6, 1e-6, -1e-6, -1e-6).intersects(other.rect), false)
+                        << other.control.toStdString() << " \"" << other.text.toStdString() << "\"";
+                }
+            }
+        }
+    }
+    EXPECT_GE(grown, 20); // the long causali, the notes, the heading and the large amount
 }
