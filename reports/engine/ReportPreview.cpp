@@ -5,7 +5,9 @@
 #include "reports/engine/BackgroundTask.h"
 #include "reports/engine/ReportRenderer.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFileDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -14,6 +16,7 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QProgressBar>
+#include <QScreen>
 #include <QScrollArea>
 #include <QStandardPaths>
 #include <QStyle>
@@ -60,7 +63,6 @@ ReportPreview::ReportPreview(QWidget* parent) : QWidget(parent, Qt::Window)
 {
     setAttribute(Qt::WA_DeleteOnClose);
     setWindowModality(Qt::NonModal);
-    resize(900, 1000);
 
     auto* bar = new QHBoxLayout;
     auto* first = toolButton(this, "Cmd_First", QStyle::SP_MediaSkipBackward, QStringLiteral("Prima pagina"));
@@ -97,6 +99,8 @@ ReportPreview::ReportPreview(QWidget* parent) : QWidget(parent, Qt::Window)
     auto* statusBar = new QHBoxLayout;
     m_status = new QLabel(this);
     m_status->setObjectName(QStringLiteral("LabelStato"));
+    // A long path in the status never widens the window past the screen.
+    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     m_progressBar = new QProgressBar(this);
     m_progressBar->setObjectName(QStringLiteral("ProgressStampa"));
     m_progressBar->setMaximumWidth(260);
@@ -125,6 +129,7 @@ ReportPreview::ReportPreview(QWidget* parent) : QWidget(parent, Qt::Window)
     connect(m_cancel, &QToolButton::clicked, this, &ReportPreview::Cmd_Annulla_Click);
     connect(closeButton, &QToolButton::clicked, this, &QWidget::close);
     connect(m_zoomCombo, &QComboBox::activated, this, &ReportPreview::ComboZoom_Click);
+    placeOnScreen();
     refresh();
 }
 
@@ -144,8 +149,11 @@ void ReportPreview::setLayout(std::shared_ptr<const ReportLayout> layout)
 {
     m_layout = std::move(layout);
     m_preparing = false;
-    if (m_layout)
+    if (m_layout) {
         setWindowTitle(m_layout->caption.isEmpty() ? m_layout->report : m_layout->caption);
+        if (!m_zoomChosen)
+            setZoom(fittingZoom(m_layout->pageWidth));
+    }
     m_page = 0;
     if (!m_write) {
         m_progress.reset();
@@ -172,7 +180,84 @@ void ReportPreview::showPage(int page)
 void ReportPreview::setZoom(int percent)
 {
     m_zoom = std::clamp(percent, 10, 400);
+    int index = m_zoomCombo->findData(m_zoom);
+    if (index < 0) {
+        index = 0;
+        while (index < m_zoomCombo->count() && m_zoomCombo->itemData(index).toInt() < m_zoom)
+            ++index;
+        m_zoomCombo->insertItem(index, QStringLiteral("%1%").arg(m_zoom), m_zoom);
+    }
+    m_zoomCombo->setCurrentIndex(index);
     refresh();
+}
+
+int ReportPreview::fittingZoom(double pageWidthMm) const
+{
+    // The page, with a little room around it and beside the vertical scroll bar, at most
+    // at its printed size.
+    const int viewport = m_scroll->viewport()->width() > 200 ? m_scroll->viewport()->width() : width() - 40;
+    const int room = viewport - style()->pixelMetric(QStyle::PM_ScrollBarExtent) - 16;
+    const double pageAt100 = pageWidthMm * 96.0 / 25.4;
+    return std::clamp(int(room / pageAt100 * 100), 25, 100);
+}
+
+void ReportPreview::placeOnScreen()
+{
+    // Within the screen the program is on, frame included, and centred on it. The frame
+    // is not known before the window is shown: a usual one is allowed for.
+    const QWidget* active = QApplication::activeWindow();
+    QScreen* screen = active && active != this ? active->screen() : QGuiApplication::primaryScreen();
+    if (!screen)
+        return;
+    const QRect room = screen->availableGeometry();
+    const QMargins frame(8, 32, 8, 8);
+    const QSize size(std::min(960, room.width() - frame.left() - frame.right()),
+                     std::min(1000, room.height() - frame.top() - frame.bottom()));
+    resize(size);
+    const QSize outer = size.grownBy(frame);
+    move(room.left() + (room.width() - outer.width()) / 2 + frame.left(),
+         room.top() + (room.height() - outer.height()) / 2 + frame.top());
+}
+
+void ReportPreview::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (m_placed)
+        return;
+    m_placed = true;
+    // Once the window has its real frame: moved back inside the screen where it is not.
+    QTimer::singleShot(0, this, [this] {
+        const QScreen* screen = this->screen();
+        if (!screen)
+            return;
+        const QRect room = screen->availableGeometry();
+        const QRect outer = frameGeometry();
+        if (room.contains(outer))
+            return;
+        const QSize extra = outer.size() - size();
+        resize(std::min(width(), room.width() - extra.width()), std::min(height(), room.height() - extra.height()));
+        const QRect fitted = frameGeometry();
+        move(pos() + QPoint(std::clamp(fitted.left(), room.left(), room.right() + 1 - fitted.width()) - fitted.left(),
+                            std::clamp(fitted.top(), room.top(), room.bottom() + 1 - fitted.height()) - fitted.top()));
+    });
+}
+
+QString ReportPreview::suggestedPdfPath() const
+{
+    QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (folder.isEmpty())
+        folder = QDir::homePath();
+    QString title = windowTitle().trimmed();
+    if (m_layout)
+        title = (m_layout->caption.isEmpty() ? m_layout->report : m_layout->caption).trimmed();
+    // Characters that a file name cannot hold on some systems become blanks.
+    for (QChar& c : title)
+        if (QStringLiteral("\\/:*?\"<>|").contains(c) || c.unicode() < 32)
+            c = u' ';
+    title = title.simplified();
+    if (title.isEmpty())
+        title = QStringLiteral("Stampa");
+    return QDir(folder).filePath(title + QStringLiteral(".pdf"));
 }
 
 void ReportPreview::enableCommands()
@@ -303,8 +388,10 @@ void ReportPreview::writeEnded(const std::shared_ptr<WriteJob>& job)
     else if (!job->error.isEmpty())
         m_status->clear();
     else
-        m_status->setText(job->path.isEmpty() ? QStringLiteral("Stampa inviata.")
-                                              : QStringLiteral("PDF salvato: %1").arg(job->path));
+        m_status->setText(job->path.isEmpty()
+                              ? QStringLiteral("Stampa inviata.")
+                              : QStringLiteral("PDF salvato in %1").arg(QDir::toNativeSeparators(job->path)));
+    m_status->setToolTip(m_status->text());
     enableCommands();
     Q_EMIT writeFinished(job->error.isEmpty() && !job->cancelled);
 }
@@ -314,7 +401,11 @@ void ReportPreview::Cmd_Prev_Click() { showPage(m_page - 1); }
 void ReportPreview::Cmd_Next_Click() { showPage(m_page + 1); }
 void ReportPreview::Cmd_Last_Click() { showPage(m_layout ? int(m_layout->pages.size()) - 1 : 0); }
 
-void ReportPreview::ComboZoom_Click() { setZoom(m_zoomCombo->currentData().toInt()); }
+void ReportPreview::ComboZoom_Click()
+{
+    m_zoomChosen = true;
+    setZoom(m_zoomCombo->currentData().toInt());
+}
 
 void ReportPreview::Cmd_Annulla_Click()
 {
@@ -338,9 +429,7 @@ void ReportPreview::Cmd_Pdf_Click()
 {
     if (m_preparing || m_write || !m_layout)
         return;
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Salva come PDF"),
-                                                      folder + QLatin1Char('/') + m_layout->report + QStringLiteral(".pdf"),
+    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Salva come PDF"), suggestedPdfPath(),
                                                       QStringLiteral("Documenti PDF (*.pdf)"));
     if (!path.isEmpty())
         startSaveAsPdf(path);

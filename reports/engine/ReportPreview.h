@@ -35,8 +35,13 @@ public:
     const ReportLayout& reportLayout() const;
     int currentPage() const { return m_page; }
     void showPage(int page);
-    // Zoom in per cent of the printed size.
+    // Zoom in per cent of the printed size. Until the user chooses one, the preview shows
+    // the whole width of the page (at most its printed size).
     void setZoom(int percent);
+    int zoom() const { return m_zoom; }
+    // Where "Salva come PDF" proposes to write: the user's documents folder, the report's
+    // title as the file name.
+    QString suggestedPdfPath() const;
 
     // Starts writing the report as a PDF file on a worker thread, with its progress; a
     // failure shows a message and leaves no file. Returns at once.
@@ -48,6 +53,9 @@ public:
     void startPrint(std::unique_ptr<QPrinter> printer);
     // Whether a PDF or a print is being written.
     bool writing() const { return m_write != nullptr; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 Q_SIGNALS:
     // A PDF or a print has ended: |ok| false when it failed or was stopped.
@@ -69,6 +77,8 @@ private:
     void writeEnded(const std::shared_ptr<WriteJob>& job);
     void refresh();
     void refreshProgress();
+    void placeOnScreen();
+    int fittingZoom(double pageWidthMm) const;
     void enableCommands();
 
     std::shared_ptr<const ReportLayout> m_layout;
@@ -77,6 +87,8 @@ private:
     std::shared_ptr<WriteJob> m_write;              // the PDF or print being written
     int m_page = 0;
     int m_zoom = 100;
+    bool m_zoomChosen = false; // by the user
+    bool m_placed = false;
     QScrollArea* m_scroll = nullptr;
     QLabel* m_pageView = nullptr;
     QLabel* m_pageLabel = nullptr;

@@ -7,6 +7,11 @@
 #include "reports/engine/ReportShow.h"
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStandardPaths>
 #include <QLabel>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -189,4 +194,32 @@ TEST_F(ReportShowTest, ThePreviewPagesThroughTheReport)
     p->findChild<QToolButton*>(QStringLiteral("Cmd_First"))->click();
     EXPECT_EQ(p->currentPage(), 0);
     EXPECT_EQ(p->findChild<QLabel*>(QStringLiteral("LabelPagina"))->text(), QStringLiteral("Pagina 1 di %1").arg(pages));
+}
+
+TEST_F(ReportShowTest, ThePreviewOpensWithinTheScreenShowingTheWholeWidthOfThePage)
+{
+    person("Rossi", "Mario", "1978-05-16");
+    showReport(QStringLiteral("ReportAnagrafica"), registryOptions());
+    ReportPreview* p = existingReport(QStringLiteral("ReportAnagrafica"))->preview();
+    p->reportLayout();
+    test::processEvents();
+
+    const QRect screen = p->screen()->availableGeometry();
+    EXPECT_EQ(screen.contains(p->frameGeometry()), true);
+    // Centred: as much room on either side, give or take the frame it allowed for.
+    EXPECT_LE(std::abs((p->frameGeometry().left() - screen.left()) - (screen.right() - p->frameGeometry().right())), 16);
+    const auto* scroll = p->findChild<QScrollArea*>(QStringLiteral("ScrollPagina"));
+    const auto* page = p->findChild<QLabel*>(QStringLiteral("PageView"));
+    EXPECT_LE(page->width(), scroll->viewport()->width());
+    EXPECT_LE(p->zoom(), 100);
+    EXPECT_EQ(p->findChild<QComboBox*>(QStringLiteral("ComboZoom"))->currentText(), QStringLiteral("%1%").arg(p->zoom()));
+
+    // Saved as PDF: proposed in the documents folder under the report's title; the status
+    // then says where the file went.
+    EXPECT_EQ(p->suggestedPdfPath(),
+              QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(QStringLiteral("Anagrafica.pdf")));
+    const QString path = folder.path() + QStringLiteral("/anagrafica.pdf");
+    ASSERT_EQ(p->saveAsPdf(path), true);
+    EXPECT_EQ(p->findChild<QLabel*>(QStringLiteral("LabelStato"))->text(),
+              QStringLiteral("PDF salvato in %1").arg(QDir::toNativeSeparators(path)));
 }
