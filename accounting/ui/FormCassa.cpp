@@ -8,6 +8,8 @@
 #include "core/Format.h"
 #include "core/MessageService.h"
 #include "core/ui/Controls.h"
+#include "core/ui/GridHeadings.h"
+#include "core/ui/PlaceholderText.h"
 #include "reports/engine/ReportShow.h"
 
 #include <QApplication>
@@ -17,6 +19,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -117,10 +120,14 @@ void FormCassa::buildUi()
     SpinDown = new QToolButton(SpinButton1);
     SpinDown->setObjectName(QStringLiteral("SpinDown"));
     SpinDown->setArrowType(Qt::DownArrow);
+    // Like a spin box's arrows they take no focus: the year box steps with the Up and
+    // Down keys instead.
     for (QToolButton* b : {SpinUp, SpinDown}) {
         b->setToolTip(SpinButton1->toolTip());
         b->setFixedSize(20, 12);
+        b->setFocusPolicy(Qt::NoFocus);
     }
+    TextAnno->installEventFilter(this);
     auto* spinLayout = new QVBoxLayout(SpinButton1);
     spinLayout->setContentsMargins(0, 0, 0, 0);
     spinLayout->setSpacing(0);
@@ -144,6 +151,7 @@ void FormCassa::buildUi()
     TextImporto = lineEdit(this, QStringLiteral("TextImporto"));
     TextImporto->setAlignment(Qt::AlignRight);
     TextImporto->installEventFilter(this);
+    ui::selectPlaceholderOnFocus(TextImporto, {QStringLiteral("0"), QStringLiteral("0,00")});
     TextNote = lineEdit(this, QStringLiteral("TextNote"), QStringLiteral("Descrizione"));
 
     auto* selection = new QHBoxLayout;
@@ -203,28 +211,20 @@ void FormCassa::buildUi()
         l->setCursor(Qt::PointingHandCursor);
         l->installEventFilter(this);
     }
-    const std::vector<QLabel*> heads{Label_Data,
-                                     new QLabel(QStringLiteral("Tipo"), this),
-                                     LabelCod,
-                                     new QLabel(QStringLiteral("Importo"), this),
-                                     new QLabel(QStringLiteral("Saldo"), this),
-                                     new QLabel(QStringLiteral("Ric.n."), this),
-                                     new QLabel(QStringLiteral("Descrizione"), this),
-                                     new QLabel(QStringLiteral("ID"), this)};
-    auto* headRow = new QHBoxLayout;
-    headRow->setSpacing(0);
-    headRow->setContentsMargins(2, 0, 0, 0);
-    for (size_t i = 0; i < heads.size(); ++i) {
-        heads[i]->setFixedWidth(pixels(kColumnTwips[i]));
-        headRow->addWidget(heads[i]);
-    }
-    headRow->addStretch();
+    const QList<QWidget*> heads{Label_Data,
+                                new QLabel(QStringLiteral("Tipo"), this),
+                                LabelCod,
+                                new QLabel(QStringLiteral("Importo"), this),
+                                new QLabel(QStringLiteral("Saldo"), this),
+                                new QLabel(QStringLiteral("Ric.n."), this),
+                                new QLabel(QStringLiteral("Descrizione"), this),
+                                new QLabel(QStringLiteral("ID"), this)};
 
     m_model = new CassaGridModel(this);
     MSHFlexGrid1 = new QTableView(this);
     MSHFlexGrid1->setObjectName(QStringLiteral("MSHFlexGrid1"));
     MSHFlexGrid1->setModel(m_model);
-    MSHFlexGrid1->horizontalHeader()->hide();
+    ui::GridHeadings::install(MSHFlexGrid1, heads);
     MSHFlexGrid1->verticalHeader()->hide();
     MSHFlexGrid1->verticalHeader()->setDefaultSectionSize(20);
     MSHFlexGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -259,7 +259,6 @@ void FormCassa::buildUi()
     layout->addLayout(selection);
     layout->addLayout(fields);
     layout->addLayout(buttons);
-    layout->addLayout(headRow);
     layout->addWidget(MSHFlexGrid1, 1);
     layout->addLayout(totals);
     layout->addWidget(ProgressBar1);
@@ -291,6 +290,16 @@ bool FormCassa::eventFilter(QObject* watched, QEvent* event)
             LabelCod_Click();
     } else if (event->type() == QEvent::FocusOut && watched == TextImporto) {
         TextImporto_LostFocus();
+    } else if (event->type() == QEvent::KeyPress && watched == TextAnno) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Up) {
+            SpinButton1_SpinUp();
+            return true;
+        }
+        if (key == Qt::Key_Down) {
+            SpinButton1_SpinDown();
+            return true;
+        }
     }
     return Form::eventFilter(watched, event);
 }

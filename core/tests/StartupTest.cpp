@@ -2,7 +2,10 @@
 
 #include "core/Intestazione.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QLabel>
 #include <QTimer>
 
@@ -188,6 +191,40 @@ TEST_F(StartupTest, CancellingTheConfirmationStoresNothingAndKeepsTheTypedText)
     EXPECT_EQ(readIntestazione(*db).Intestazione, QStringLiteral("Associazione - Sezione locale"));
     EXPECT_EQ(window(QStringLiteral("FormCopyraight")), splash);
     EXPECT_EQ(control<QLineEdit>(splash, QStringLiteral("Text_CAP"))->text(), QStringLiteral("52100"));
+}
+
+TEST_F(StartupTest, TheFirstKeystrokeInAHeadingBoxReplacesItsPlaceholderWhetherReachedByClickOrTab)
+{
+    folder.setIni(QStringLiteral("Cod_Int"), QStringLiteral("1"));
+    QWidget* splash = start();
+    ASSERT_NE(splash, nullptr);
+    splash->activateWindow();
+    processEvents();
+    auto typeKey = [](QWidget* to, Qt::Key key, const QString& text = QString()) {
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, text);
+        QApplication::sendEvent(to, &press);
+        processEvents();
+    };
+    auto* citta = control<QLineEdit>(splash, QStringLiteral("Text_Citta"));
+    const QPoint middle = citta->rect().center();
+    QMouseEvent press(QEvent::MouseButtonPress, middle, citta->mapToGlobal(middle), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QMouseEvent release(QEvent::MouseButtonRelease, middle, citta->mapToGlobal(middle), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    // A click gives the focus first, then places the cursor.
+    citta->setFocus(Qt::MouseFocusReason);
+    QApplication::sendEvent(citta, &press);
+    QApplication::sendEvent(citta, &release);
+    processEvents();
+    ASSERT_TRUE(citta->hasFocus());
+    typeKey(citta, Qt::Key_R, QStringLiteral("R"));
+    EXPECT_EQ(citta->text(), QStringLiteral("R"));
+
+    typeKey(citta, Qt::Key_Tab);
+    auto* cf = control<QLineEdit>(splash, QStringLiteral("Text_CodFiscale"));
+    ASSERT_TRUE(cf->hasFocus());
+    typeKey(cf, Qt::Key_9, QStringLiteral("9"));
+    EXPECT_EQ(cf->text(), QStringLiteral("9"));
 }
 
 TEST_F(StartupTest, TwoStartsAfterReArmingOnlyTheFirstAsksForTheHeading)

@@ -1,6 +1,10 @@
 #include "core/ui/Form.h"
 
+#include "core/ui/TabOrder.h"
+#include "core/ui/WindowPlacement.h"
+
 #include <QCloseEvent>
+#include <QShowEvent>
 
 namespace vb {
 
@@ -30,6 +34,16 @@ void Form::closeEvent(QCloseEvent* event)
     m_unloaded = true;
     event->accept();
     Q_EMIT unloaded();
+}
+
+void Form::showEvent(QShowEvent* event)
+{
+    if (!m_placed && !event->spontaneous()) {
+        m_placed = true;
+        ui::setReadingTabOrder(this);
+        ui::placeOnScreen(this);
+    }
+    QWidget::showEvent(event);
 }
 
 } // namespace vb

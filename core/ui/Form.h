@@ -3,11 +3,13 @@
 #include <QWidget>
 
 class QCloseEvent;
+class QShowEvent;
 
 namespace vb {
 
 // A window of the program. It exists once (see WindowRegistry), runs its load once when
-// first shown and is destroyed when it unloads (closes), releasing its connection.
+// first shown and is destroyed when it unloads (closes), releasing its connection. It
+// opens centred on the screen, fitted to it, with its Tab order in reading order.
 class Form : public QWidget {
     Q_OBJECT
 public:
@@ -27,9 +29,11 @@ protected:
     // Runs when the window closes (by code or by its close box); false keeps it open.
     virtual bool Form_Unload() { return true; }
     void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     bool m_loaded = false;
+    bool m_placed = false;
     bool m_unloaded = false;
 };
 

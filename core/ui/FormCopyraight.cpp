@@ -5,6 +5,7 @@
 #include "core/MessageService.h"
 #include "core/ProgramEnvironment.h"
 #include "core/Utenti.h"
+#include "core/ui/PlaceholderText.h"
 #include "core/ui/WindowHelpers.h"
 #include "core/ui/WindowRegistry.h"
 #include "data/DataEnvironment.h"
@@ -61,6 +62,8 @@ FormCopyraight::FormCopyraight(QWidget* parent) : Form(parent)
         e->setObjectName(name);
         e->setToolTip(QStringLiteral("Prima di scrivere cancellare ") + what);
         e->setVisible(false);
+        // The first keystroke replaces the text that names the box.
+        ui::selectPlaceholderOnFocus(e, {text});
         return e;
     };
     Text_Titolo = entry(QStringLiteral("Text_Titolo"), QStringLiteral("Intestazione"), QStringLiteral("Intestazione"));

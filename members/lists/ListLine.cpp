@@ -3,6 +3,8 @@
 #include "core/Format.h"
 #include "core/Parse.h"
 
+#include <QRegularExpression>
+
 namespace vb::lists {
 
 QString padName(const QString& name, int width, int keepUpTo, int cutTo)
@@ -24,6 +26,23 @@ QString shownDate(const db::Statement& st, const QString& column)
 {
     const QDate d = st.date(column);
     return d.isValid() ? fmt::date(d) : st.text(column);
+}
+
+QStringList headingColumns(const QString& header)
+{
+    static const QRegularExpression gap(QStringLiteral("\\t| {2,}"));
+    QStringList words;
+    for (const QString& word : header.split(gap, Qt::SkipEmptyParts)) {
+        if (!word.trimmed().isEmpty())
+            words << word.trimmed();
+    }
+    for (int i = 0; i + 1 < words.size(); ++i) {
+        if (words[i] == QStringLiteral("Cognome") && words[i + 1] == QStringLiteral("Nome")) {
+            words[i] = QStringLiteral("Cognome Nome");
+            words.removeAt(i + 1);
+        }
+    }
+    return words;
 }
 
 std::optional<int> parseYear(const QString& text)

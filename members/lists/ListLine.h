@@ -3,6 +3,7 @@
 #include "core/Database.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -20,6 +21,10 @@ QString feeListName(const QString& cognome, const QString& nome);
 // A stored date column as the user reads it: dd/mm/yyyy, or the stored text when it is
 // not a date.
 QString shownDate(const db::Statement& st, const QString& column);
+
+// The column headings of a list's heading line: its words, parted by tabs or by runs of
+// blanks; "Cognome" and "Nome" together head the one column that holds both.
+QStringList headingColumns(const QString& header);
 
 // The year typed in the year box: a whole number from 1 to 9999; nothing otherwise.
 std::optional<int> parseYear(const QString& text);

@@ -13,6 +13,8 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTableView>
 
 namespace vb {
@@ -274,6 +276,44 @@ TEST_F(FormAnagraficaTest, RowClickLoadsThePersonForModify)
     EXPECT_FALSE(child<QPushButton>(w, "Cmd_Mod")->isEnabled());
     EXPECT_EQ(column(w, 2), QStringList{QStringLiteral("Annalisa")});
     EXPECT_EQ(members::Anagrafica(*db).load(key)->PostaElettronica, QStringLiteral("Non disponibile"));
+}
+
+// The room a box gives its text, between its frame and margins.
+int textRoom(const QLineEdit* box)
+{
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.rect = box->rect();
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    const QRect contents = box->style()->subElementRect(QStyle::SE_LineEditContents, &option, box);
+    const QMargins margins = box->textMargins();
+    return contents.width() - margins.left() - margins.right() - 4; // two pixels each side of the text
+}
+
+TEST_F(FormAnagraficaTest, LongestValuesShowWholeAtTheFirstSizeAndTheFormDoesNotShiftWithThem)
+{
+    members::PersonRecord p = completePerson(QStringLiteral("Bartolomei Santacroce"), QStringLiteral("Maria Giovanna"));
+    p.IndirizzoResidente = QStringLiteral("Via Giuseppe Mazzini Vittorio Emanuele 2"); // 40 characters
+    p.PostaElettronica = QStringLiteral("mariagiovanna.bartolomei@tiscali.it");       // 35
+    p.CF = QStringLiteral("BRTMGV78E56H501W");                                        // 16
+    p.EnteAppartenenza = QStringLiteral("Protezione civile del comune di Roma");
+    store(p);
+    FormAnagrafica* w = open();
+    ASSERT_NE(w, nullptr);
+    test::processEvents();
+    std::vector<std::pair<QWidget*, QRect>> before;
+    for (QWidget* c : w->findChildren<QWidget*>())
+        before.emplace_back(c, c->geometry());
+
+    clickRow(w, 0);
+    test::processEvents();
+    for (const char* name : {"Text_IndirizzoResidente", "Text_PostaElettronica", "Text_CF"}) {
+        SCOPED_TRACE(name);
+        const QLineEdit* b = box(w, name);
+        EXPECT_LE(b->fontMetrics().horizontalAdvance(b->text()), textRoom(b)) << b->text().toStdString();
+    }
+    for (const auto& [c, at] : before)
+        EXPECT_EQ(c->geometry(), at) << c->objectName().toStdString() << " " << c->metaObject()->className();
 }
 
 TEST_F(FormAnagraficaTest, DeleteRemovesNonMembersOnlyAndNeedsAChosenRow)

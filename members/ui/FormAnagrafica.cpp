@@ -4,6 +4,8 @@
 #include "core/Format.h"
 #include "core/MessageService.h"
 #include "core/ui/Controls.h"
+#include "core/ui/GridHeadings.h"
+#include "core/ui/PlaceholderText.h"
 #include "core/ui/StampaAnagrafica.h"
 #include "members/ui/ClickableLabel.h"
 #include "members/ui/RegistryModel.h"
@@ -18,6 +20,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTableView>
 #include <QVBoxLayout>
 
@@ -31,6 +34,20 @@ constexpr int kColumnTwips[members::RegistryModel::ColumnCount] = {900, 2800, 28
 constexpr int pixels(int twips) { return twips / 15; }
 
 using ui::pictureButton;
+
+// Makes |box| wide enough for |text| whole, whatever the room the layout has to share.
+void showsWhole(QLineEdit* box, const QString& text)
+{
+    QStyleOptionFrame option;
+    option.initFrom(box);
+    option.rect = box->rect();
+    option.lineWidth = box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, box);
+    const QMargins margins = box->textMargins();
+    // A line edit keeps two pixels each side of the text besides its frame and margins.
+    const QSize room(box->fontMetrics().horizontalAdvance(text) + margins.left() + margins.right() + 4,
+                     box->fontMetrics().height());
+    box->setMinimumWidth(box->style()->sizeFromContents(QStyle::CT_LineEdit, &option, room, box).width());
+}
 
 QComboBox* editableCombo(QWidget* parent, const QString& name)
 {
@@ -61,6 +78,8 @@ QLineEdit* FormAnagrafica::addBox(const QString& name)
 void FormAnagrafica::buildUi()
 {
     Text_Num = addBox(QStringLiteral("Text_Num"));
+    // "0" stands for a card number not given yet.
+    ui::selectPlaceholderOnFocus(Text_Num, {QStringLiteral("0")});
     Text_DataIscrizione = addBox(QStringLiteral("Text_DataIscrizione"));
     Text_Titolo = addBox(QStringLiteral("Text_Titolo"));
     Combo1 = editableCombo(this, QStringLiteral("Combo1"));
@@ -89,41 +108,58 @@ void FormAnagrafica::buildUi()
     for (QComboBox* c : {Combo1, Combo2, Combo3})
         c->setCurrentIndex(-1);
 
-    auto* fields = new QGridLayout;
-    const std::vector<std::pair<QString, QWidget*>> entries{
-        {QStringLiteral("Tessera n."), Text_Num},
-        {QStringLiteral("Data iscrizione"), Text_DataIscrizione},
-        {QStringLiteral("Titolo"), Text_Titolo},
-        {QStringLiteral("Tipo socio"), Combo1},
-        {QStringLiteral("Cognome"), Text_Cognome},
-        {QStringLiteral("Nome"), Text_Nome},
-        {QStringLiteral("Luogo di nascita"), Text_LuogoNascita},
-        {QStringLiteral("Data di nascita"), Text_DataNascita},
-        {QStringLiteral("Residente a"), Text_Residente},
-        {QStringLiteral("CAP"), Text_CAPresidente},
-        {QStringLiteral("Indirizzo"), Text_IndirizzoResidente},
-        {QStringLiteral("Numero"), Text_Numero},
-        {QStringLiteral("Telefono"), Text_Telefono},
-        {QStringLiteral("Cellulare"), Text_Cellulare},
-        {QStringLiteral("E-mail"), Text_PostaElettronica},
-        {QStringLiteral("Codice fiscale"), Text_CF},
-        {QStringLiteral("Ente di appartenenza"), Combo2},
-        {QStringLiteral("Volontario"), Combo3},
-        {QStringLiteral("Professione"), Text_Professione},
-        {QStringLiteral("Titolo di studio"), Text_TitoloStudio},
-        {QStringLiteral("Occupazione attuale"), Text_OccupazioneAttuale},
-        {QStringLiteral("Note"), Text_Annotazioni},
+    // Four label-and-box pairs a row; the address and the e-mail take three cells, the
+    // notes the rest of their row. The boxes' widths are fixed by what they must show
+    // whole, never by the data loaded into them.
+    struct Entry {
+        QString label;
+        QWidget* box;
+        int span = 1;
     };
-    for (size_t i = 0; i < entries.size(); ++i) {
-        const int row = int(i / 4);
-        const int col = int(i % 4) * 2;
-        fields->addWidget(new QLabel(entries[i].first, this), row, col);
-        // The notes take the rest of their line.
-        const int span = entries[i].second == Text_Annotazioni ? 5 : 1;
-        fields->addWidget(entries[i].second, row, col + 1, 1, span);
+    const std::vector<std::vector<Entry>> rows{
+        {{QStringLiteral("Tessera n."), Text_Num},
+         {QStringLiteral("Data iscrizione"), Text_DataIscrizione},
+         {QStringLiteral("Titolo"), Text_Titolo},
+         {QStringLiteral("Tipo socio"), Combo1}},
+        {{QStringLiteral("Cognome"), Text_Cognome},
+         {QStringLiteral("Nome"), Text_Nome},
+         {QStringLiteral("Luogo di nascita"), Text_LuogoNascita},
+         {QStringLiteral("Data di nascita"), Text_DataNascita}},
+        {{QStringLiteral("Residente a"), Text_Residente},
+         {QStringLiteral("CAP"), Text_CAPresidente},
+         {QStringLiteral("Indirizzo"), Text_IndirizzoResidente, 3}},
+        {{QStringLiteral("Numero"), Text_Numero},
+         {QStringLiteral("Telefono"), Text_Telefono},
+         {QStringLiteral("Cellulare"), Text_Cellulare},
+         {QStringLiteral("Codice fiscale"), Text_CF}},
+        {{QStringLiteral("E-mail"), Text_PostaElettronica, 3},
+         {QStringLiteral("Ente di appartenenza"), Combo2},
+         {QStringLiteral("Volontario"), Combo3}},
+        {{QStringLiteral("Professione"), Text_Professione},
+         {QStringLiteral("Titolo di studio"), Text_TitoloStudio},
+         {QStringLiteral("Occupazione attuale"), Text_OccupazioneAttuale}},
+        {{QStringLiteral("Note"), Text_Annotazioni, 7}},
+    };
+    auto* fields = new QGridLayout;
+    for (int r = 0; r < int(rows.size()); ++r) {
+        int column = 0;
+        for (const Entry& e : rows[size_t(r)]) {
+            fields->addWidget(new QLabel(e.label, this), r, column);
+            fields->addWidget(e.box, r, column + 1, 1, e.span);
+            column += 1 + e.span;
+        }
     }
     for (int c = 1; c < 8; c += 2)
         fields->setColumnStretch(c, 1);
+    for (QComboBox* c : {Combo1, Combo2, Combo3}) {
+        c->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        c->setMinimumContentsLength(8);
+    }
+    // The longest values the boxes show whole: an address of 40 characters, an e-mail of
+    // 35, a tax code of 16.
+    showsWhole(Text_IndirizzoResidente, QStringLiteral("Via Giuseppe Garibaldi Vittorio Emanuele"));
+    showsWhole(Text_PostaElettronica, QStringLiteral("maria.giovanna.bianchi@sezionale.it"));
+    showsWhole(Text_CF, QStringLiteral("MRGBNC80A41H501W"));
 
     Check_AssensoTrattDatiPersonali = new QCheckBox(QStringLiteral("Assenso trattamento dati personali"), this);
     Check_AssensoTrattDatiPersonali->setObjectName(QStringLiteral("Check_AssensoTrattDatiPersonali"));
@@ -172,26 +208,19 @@ void FormAnagrafica::buildUi()
     Label_Cognome->setCursor(Qt::PointingHandCursor);
     auto* Label_NumTess = new QLabel(QStringLiteral("Tess.n."), this);
     Label_NumTess->setObjectName(QStringLiteral("Label_NumTess"));
-    const std::vector<QLabel*> heads{LabelOrder,
-                                     Label_Cognome,
-                                     new QLabel(QStringLiteral("Nome"), this),
-                                     new QLabel(QStringLiteral("Telefono"), this),
-                                     new QLabel(QStringLiteral("Cellulare"), this),
-                                     new QLabel(QStringLiteral("C.F."), this),
-                                     Label_NumTess};
-    auto* headRow = new QHBoxLayout;
-    headRow->setSpacing(0);
-    for (size_t i = 0; i < heads.size(); ++i) {
-        heads[i]->setFixedWidth(pixels(kColumnTwips[i]));
-        headRow->addWidget(heads[i]);
-    }
-    headRow->addStretch();
+    const QList<QWidget*> heads{LabelOrder,
+                                Label_Cognome,
+                                new QLabel(QStringLiteral("Nome"), this),
+                                new QLabel(QStringLiteral("Telefono"), this),
+                                new QLabel(QStringLiteral("Cellulare"), this),
+                                new QLabel(QStringLiteral("C.F."), this),
+                                Label_NumTess};
 
     m_model = new members::RegistryModel(this);
     MSHFlexGrid1 = new QTableView(this);
     MSHFlexGrid1->setObjectName(QStringLiteral("MSHFlexGrid1"));
     MSHFlexGrid1->setModel(m_model);
-    MSHFlexGrid1->horizontalHeader()->hide();
+    ui::GridHeadings::install(MSHFlexGrid1, heads);
     MSHFlexGrid1->verticalHeader()->hide();
     MSHFlexGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     MSHFlexGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -208,7 +237,6 @@ void FormAnagrafica::buildUi()
     layout->addLayout(consents);
     layout->addLayout(buttons);
     layout->addLayout(search);
-    layout->addLayout(headRow);
     layout->addWidget(MSHFlexGrid1, 1);
     resize(1000, 700);
 

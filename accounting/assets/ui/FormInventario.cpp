@@ -5,6 +5,8 @@
 #include "core/MessageService.h"
 #include "core/Parse.h"
 #include "core/ui/Controls.h"
+#include "core/ui/GridHeadings.h"
+#include "core/ui/PlaceholderText.h"
 #include "core/ui/WindowHelpers.h"
 #include "reports/engine/ReportShow.h"
 
@@ -62,6 +64,7 @@ FormInventario::FormInventario(QWidget* parent) : Form(parent)
     TextImporto->setAlignment(Qt::AlignRight);
     TextImporto->setMaximumWidth(110);
     TextImporto->installEventFilter(this);
+    ui::selectPlaceholderOnFocus(TextImporto, {QStringLiteral("0"), QStringLiteral("0,00")});
     TextSvalutazione = lineEdit("TextSvalutazione");
     TextSvalutazione->setReadOnly(true);
     TextSvalutazione->setAlignment(Qt::AlignRight);
@@ -82,7 +85,13 @@ FormInventario::FormInventario(QWidget* parent) : Form(parent)
     TextDataFatScontrino->setMaximumWidth(100);
 
     MSHFlexGrid1 = named(new QTableWidget(0, kColumns, this), "MSHFlexGrid1");
-    MSHFlexGrid1->horizontalHeader()->hide();
+    // Column headings in the grid's own heading row, each over its column.
+    QList<QWidget*> headings;
+    for (const QString& text : {QStringLiteral("Inv.n."), QStringLiteral("Data"), QStringLiteral("Descrizione"),
+                                QStringLiteral("Prezzo"), QStringLiteral("Nuovo Valore"), QStringLiteral("Ubicazione"),
+                                QStringLiteral("Annotazioni")})
+        headings.append(label(text));
+    ui::GridHeadings::install(MSHFlexGrid1, headings);
     MSHFlexGrid1->verticalHeader()->hide();
     MSHFlexGrid1->verticalHeader()->setDefaultSectionSize(22);
     MSHFlexGrid1->setWordWrap(false);
@@ -147,20 +156,6 @@ FormInventario::FormInventario(QWidget* parent) : Form(parent)
     document->addWidget(TextDataFatScontrino);
     document->addStretch();
 
-    // Column headings above the grid, each over its column.
-    auto* headings = new QHBoxLayout;
-    headings->setSpacing(0);
-    const QString headingTexts[] = {QStringLiteral("Inv.n."), QStringLiteral("Data"), QStringLiteral("Descrizione"),
-                                    QStringLiteral("Prezzo"), QStringLiteral("Nuovo Valore"),
-                                    QStringLiteral("Ubicazione             Annotazioni")};
-    for (int c = 0; c < 6; ++c) {
-        auto* h = label(headingTexts[c]);
-        if (c < 5)
-            h->setFixedWidth(kColumnWidths[c]);
-        headings->addWidget(h);
-    }
-    headings->addStretch();
-
     auto* totals = new QHBoxLayout;
     totals->addWidget(label(QStringLiteral("(*) Il calcolo effettuato su base annua è solo a carattere puramente indicativo.")));
     totals->addStretch();
@@ -177,7 +172,6 @@ FormInventario::FormInventario(QWidget* parent) : Form(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(boxes);
     layout->addLayout(document);
-    layout->addLayout(headings);
     layout->addWidget(MSHFlexGrid1, 1);
     layout->addLayout(totals);
     layout->addLayout(buttons);

@@ -5,6 +5,7 @@
 #include "core/MessageService.h"
 #include "core/Parse.h"
 #include "core/ui/Controls.h"
+#include "core/ui/GridHeadings.h"
 #include "core/ui/WindowHelpers.h"
 #include "reports/engine/ReportShow.h"
 
@@ -72,7 +73,8 @@ FormRegistroPrevisionale::FormRegistroPrevisionale(QWidget* parent) : Form(paren
     Text_Codice->setMaximumWidth(60);
 
     MSFlexGrid1 = named(new QTableWidget(0, 3, this), "MSFlexGrid1");
-    MSFlexGrid1->horizontalHeader()->hide();
+    // The headings in the grid's own heading row; the key column has none.
+    ui::GridHeadings::install(MSFlexGrid1, {nullptr, label(QStringLiteral("Descrizione")), label(QStringLiteral("Importo"))});
     MSFlexGrid1->verticalHeader()->hide();
     MSFlexGrid1->verticalHeader()->setDefaultSectionSize(22);
     MSFlexGrid1->setWordWrap(false);
@@ -106,15 +108,6 @@ FormRegistroPrevisionale::FormRegistroPrevisionale(QWidget* parent) : Form(paren
     boxes->addWidget(Text_Importo, 2, 1);
     boxes->setColumnStretch(4, 1);
 
-    auto* headings = new QHBoxLayout;
-    headings->setSpacing(0);
-    headings->addSpacing(kColumnWidths[0]);
-    auto* descrizione = label(QStringLiteral("Descrizione"));
-    descrizione->setFixedWidth(kColumnWidths[1]);
-    headings->addWidget(descrizione);
-    headings->addWidget(label(QStringLiteral("Importo")));
-    headings->addStretch();
-
     auto* buttons = new QHBoxLayout;
     for (auto* b : {Cmd_New, Cmd_Mod, Cmd_Canc, Cmd_SelVoci, Cmd_Stampa})
         buttons->addWidget(b);
@@ -123,7 +116,6 @@ FormRegistroPrevisionale::FormRegistroPrevisionale(QWidget* parent) : Form(paren
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(boxes);
-    layout->addLayout(headings);
     layout->addWidget(MSFlexGrid1, 1);
     layout->addLayout(buttons);
 

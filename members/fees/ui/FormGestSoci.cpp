@@ -5,6 +5,8 @@
 #include "core/MessageService.h"
 #include "core/Parse.h"
 #include "core/ui/Controls.h"
+#include "core/ui/GridHeadings.h"
+#include "core/ui/PlaceholderText.h"
 #include "core/ui/WindowHelpers.h"
 #include "core/ui/WindowRegistry.h"
 #include "members/PersonRecord.h"
@@ -60,6 +62,8 @@ FormGestSoci::FormGestSoci(QWidget* parent) : Form(parent)
     Combo2->setMinimumWidth(320);
     Combo2->setEditText(QStringLiteral("Seleziona nominativo socio"));
     connect(Combo2, &QComboBox::activated, this, &FormGestSoci::Combo2_Click);
+    ui::selectPlaceholderOnFocus(Combo1, {QStringLiteral("Seleziona il tipo di socio")});
+    ui::selectPlaceholderOnFocus(Combo2, {QStringLiteral("Seleziona nominativo socio")});
 
     Text_VisNom = lineEdit("Text_VisNom");
     Text_VisNom->setReadOnly(true);
@@ -73,6 +77,7 @@ FormGestSoci::FormGestSoci(QWidget* parent) : Form(parent)
     Text_Importo->setMaximumWidth(110);
     Text_Importo->setAlignment(Qt::AlignRight);
     Text_Importo->installEventFilter(this);
+    ui::selectPlaceholderOnFocus(Text_Importo, {QStringLiteral("0"), QStringLiteral("0,00")});
     Text_Note = lineEdit("Text_Note", QStringLiteral("Annotazioni sul versamento"));
 
     Frame1 = named(new QGroupBox(QStringLiteral("Seleziona il tipo di versamento: "), this), "Frame1");
@@ -89,7 +94,6 @@ FormGestSoci::FormGestSoci(QWidget* parent) : Form(parent)
     frameLayout->addStretch();
     Frame1->hide();
 
-    auto* gridHeading = new QLabel(QStringLiteral("Codice     Data                Importo             Note"), this);
     Ord_to = named(new QLabel(QStringLiteral("Anno"), this), "Ord_to");
     Ord_to->setToolTip(QStringLiteral("Ordinamento Crescente/Decrescente"));
     Ord_to->setCursor(Qt::PointingHandCursor);
@@ -97,7 +101,10 @@ FormGestSoci::FormGestSoci(QWidget* parent) : Form(parent)
     Ord_to->installEventFilter(this);
 
     MSFlexGrid3 = named(new QTableWidget(0, 5, this), "MSFlexGrid3");
-    MSFlexGrid3->horizontalHeader()->hide();
+    // The headings stand in the grid's own heading row, "Anno" (the order toggle) over the year.
+    auto heading = [this](const QString& text) { return new QLabel(text, this); };
+    ui::GridHeadings::install(MSFlexGrid3, {heading(QStringLiteral("Codice")), heading(QStringLiteral("Data")), Ord_to,
+                                            heading(QStringLiteral("Importo")), heading(QStringLiteral("Note"))});
     MSFlexGrid3->verticalHeader()->hide();
     MSFlexGrid3->setEditTriggers(QAbstractItemView::NoEditTriggers);
     MSFlexGrid3->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -145,12 +152,6 @@ FormGestSoci::FormGestSoci(QWidget* parent) : Form(parent)
     boxes->addWidget(Text_Note, 1, 1, 1, 5);
     boxes->setColumnStretch(6, 1);
 
-    auto* headingRow = new QHBoxLayout;
-    headingRow->addWidget(gridHeading);
-    headingRow->addSpacing(12);
-    headingRow->addWidget(Ord_to);
-    headingRow->addStretch();
-
     auto* totalRow = new QHBoxLayout;
     totalRow->addStretch();
     totalRow->addWidget(new QLabel(QStringLiteral("Totale:"), this));
@@ -166,7 +167,6 @@ FormGestSoci::FormGestSoci(QWidget* parent) : Form(parent)
     layout->addLayout(top);
     layout->addLayout(boxes);
     layout->addWidget(Frame1);
-    layout->addLayout(headingRow);
     layout->addWidget(MSFlexGrid3, 1);
     layout->addLayout(totalRow);
     layout->addLayout(buttons);

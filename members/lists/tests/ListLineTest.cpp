@@ -38,6 +38,25 @@ TEST(ListLine, EnrolmentNameKeepsTwentyCharactersAndCutsLongerToNineteen)
     EXPECT_EQ(padName(QString(21, u'X'), 19, 20, 19), QString(19, u'X'));
 }
 
+TEST(ListLine, HeadingLinesPartIntoTheHeadingsOfTheirColumns)
+{
+    const std::pair<QString, QStringList> cases[] = {
+        {QStringLiteral("Tess.n.\tCognome                 Nome                  Data Versamento       Quota"),
+         {QStringLiteral("Tess.n."), QStringLiteral("Cognome Nome"), QStringLiteral("Data Versamento"), QStringLiteral("Quota")}},
+        {QStringLiteral("Index n.\tCognome   Nome                  Data Iscrizione       Tess.Num."),
+         {QStringLiteral("Index n."), QStringLiteral("Cognome Nome"), QStringLiteral("Data Iscrizione"),
+          QStringLiteral("Tess.Num.")}},
+        {QStringLiteral("Num.\tTess.n.\tCognome e Nome"),
+         {QStringLiteral("Num."), QStringLiteral("Tess.n."), QStringLiteral("Cognome e Nome")}},
+        {QStringLiteral("Tess.n.\tCognome       Nome                            Data Compleanno     Anni"),
+         {QStringLiteral("Tess.n."), QStringLiteral("Cognome Nome"), QStringLiteral("Data Compleanno"), QStringLiteral("Anni")}},
+    };
+    for (const auto& [header, columns] : cases) {
+        SCOPED_TRACE(header.toStdString());
+        EXPECT_EQ(headingColumns(header), columns);
+    }
+}
+
 TEST(ListLine, YearMustBeAWholeNumber)
 {
     const std::pair<QString, std::optional<int>> cases[] = {

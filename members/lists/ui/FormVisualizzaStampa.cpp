@@ -9,22 +9,22 @@
 #include "members/lists/ListLine.h"
 #include "members/lists/MemberLists.h"
 #include "members/lists/ReportSelections.h"
+#include "members/lists/ui/ListLinesModel.h"
 #include "reports/engine/ReportShow.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>
-#include <QFontDatabase>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
+#include <QHeaderView>
 #include <QMouseEvent>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStringListModel>
+#include <QTableView>
 #include <QVBoxLayout>
 
 namespace vb {
@@ -110,14 +110,22 @@ FormVisualizzaStampa::FormVisualizzaStampa(QWidget* parent) : Form(parent)
 
     Label3 = label("Label3", QString());
     Label3->setWordWrap(true);
-    List1 = new QListView(this);
+    // The list's columns, parted by tabs, under the headings of its heading line.
+    List1 = new QTableView(this);
     named(List1, "List1");
-    m_lines = new QStringListModel(this);
+    m_lines = new lists::ListLinesModel(this);
     List1->setModel(m_lines);
-    List1->setUniformItemSizes(true);
+    List1->verticalHeader()->hide();
+    List1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    List1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    List1->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    List1->horizontalHeader()->setStretchLastSection(true);
+    List1->setShowGrid(false);
+    List1->setWordWrap(false);
+    List1->setSelectionBehavior(QAbstractItemView::SelectRows);
+    List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    List1->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
-    List1->setMinimumSize(600, 360);
+    List1->setMinimumSize(560, 360);
 
     Line4 = new QFrame(this);
     named(Line4, "Line4");
@@ -219,7 +227,7 @@ FormVisualizzaStampa::FormVisualizzaStampa(QWidget* parent) : Form(parent)
 
 FormVisualizzaStampa::~FormVisualizzaStampa() = default;
 
-QStringList FormVisualizzaStampa::listLines() const { return m_lines->stringList(); }
+QStringList FormVisualizzaStampa::listLines() const { return m_lines->lines(); }
 
 void FormVisualizzaStampa::Form_Load()
 {
@@ -273,10 +281,14 @@ std::optional<int> FormVisualizzaStampa::yearOrWarn()
 
 void FormVisualizzaStampa::showList(const QString& header, const QStringList& lines)
 {
-    QStringList all;
-    all.reserve(lines.size() + 1);
-    all << header << lines;
-    m_lines->setStringList(all);
+    m_lines->setLines(header, lines);
+    // Each column as wide as its longest text, the heading's included.
+    const QFontMetrics metrics = List1->fontMetrics();
+    const QFontMetrics headingMetrics = List1->horizontalHeader()->fontMetrics();
+    for (int c = 0; c < m_lines->columnCount(); ++c) {
+        const QString widest = m_lines->widest(c);
+        List1->setColumnWidth(c, qMax(metrics.horizontalAdvance(widest), headingMetrics.horizontalAdvance(widest)) + 16);
+    }
 }
 
 void FormVisualizzaStampa::setTotalVisible(bool visible)
@@ -349,7 +361,7 @@ void FormVisualizzaStampa::Option5_Click()
     Frame1->setVisible(true);
     Label3->setText(QString());
     setTotalVisible(false);
-    m_lines->setStringList({});
+    m_lines->setLines(QString(), {});
 }
 
 void FormVisualizzaStampa::Option6_Click()

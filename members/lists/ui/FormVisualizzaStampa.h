@@ -14,13 +14,16 @@ class QFrame;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
-class QListView;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
-class QStringListModel;
+class QTableView;
 
 namespace vb {
+
+namespace lists {
+class ListLinesModel;
+}
 
 // "Visualizza/Stampa": lists of members and fee payments, the member reports and the
 // spreadsheet exports. The rules live in vb_lists; this window reads the boxes, calls
@@ -85,8 +88,8 @@ private:
     QComboBox* Combo1 = nullptr;
     QComboBox* Combo2 = nullptr;
     QLabel* Label3 = nullptr;
-    QListView* List1 = nullptr;
-    QStringListModel* m_lines = nullptr;
+    QTableView* List1 = nullptr;
+    lists::ListLinesModel* m_lines = nullptr;
     QLabel* LabelTotaleEuro = nullptr;
     QLineEdit* Text_TotaleEuro = nullptr;
     QFrame* Line4 = nullptr;
