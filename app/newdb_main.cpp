@@ -1,12 +1,16 @@
-// vellumbra-newdb PATH KEY          makes a new archive at PATH encrypted with KEY
-// vellumbra-newdb --setup FOLDER    lays out the program folder: "agg.ini", the archive
-//                                   and the logo, each made only when missing
-#include "core/Cini.h"
+// vellumbra-newdb PATH [--key-file FILE]   makes a new archive at PATH; its key is read
+//                                          from FILE or else from the first line of the
+//                                          standard input, never from the command line
+//                                          (where the process list would show it)
+// vellumbra-newdb --setup FOLDER            lays out the program folder: "agg.ini", the
+//                                          archive and the logo, completing what an
+//                                          interrupted set-up left
 #include "core/Error.h"
 #include "data/NewDatabase.h"
+#include "data/ProgramSetup.h"
 
-#include <QDir>
-#include <QFileInfo>
+#include <QBuffer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -21,7 +25,7 @@ int fail(const QString& message)
     return 1;
 }
 
-void drawLogo(const QString& path)
+QByteArray drawLogo()
 {
     QImage logo(240, 240, QImage::Format_ARGB32);
     logo.fill(Qt::transparent);
@@ -36,54 +40,40 @@ void drawLogo(const QString& path)
                             {120, 158}, {70, 195}, {90, 135}, {40, 100}, {100, 100}};
     p.drawPolygon(star, 10);
     p.end();
-    logo.save(path, "PNG");
+    QByteArray png;
+    QBuffer out(&png);
+    out.open(QIODevice::WriteOnly);
+    logo.save(&out, "PNG");
+    return png;
 }
 
-int setup(const QString& folderArg)
+int setup(const QString& folder)
 {
-    QDir folder(folderArg);
-    if (!folder.mkpath(QStringLiteral(".")))
-        return fail(QStringLiteral("cannot make folder %1").arg(folderArg));
-    const QString dir = QDir::cleanPath(folder.absolutePath()) + QLatin1Char('/');
-    vb::Cini ini;
-    ini.setFileName(dir + QStringLiteral("agg.ini"));
-    ini.setApplicationKey(QStringLiteral("db_remoto"));
-    const QString dbName = QStringLiteral("archivio.db");
-    const QString logoPath = dir + QStringLiteral("logo.png");
-
-    if (!QFileInfo::exists(logoPath))
-        drawLogo(logoPath);
-
-    if (!QFileInfo::exists(ini.FileName())) {
-        if (QFileInfo::exists(dir + dbName))
-            return fail(QStringLiteral("%1 exists without agg.ini: its key is unknown, so it is left as it is").arg(dir + dbName));
-        const QString key = vb::data::newRawKey();
-        vb::data::createDatabase(dir + dbName, key);
-        const std::pair<const char*, QString> keys[] = {
-            {"tipo_conn", QStringLiteral("sqlcipher")},
-            {"prov_conn", QStringLiteral("Vellumbra.SQLCipher")},
-            {"ip_conn", dir},
-            {"uid_conn", QStringLiteral("Admin")},
-            {"pwd_conn", key},
-            {"db_conn", dbName},
-            {"logo_conn", logoPath},
-            {"Cod_Int", QStringLiteral("1")},
-        };
-        for (const auto& [k, v] : keys) {
-            if (!ini.SetValue(QString::fromLatin1(k), v))
-                return fail(QStringLiteral("cannot write %1").arg(ini.FileName()));
-        }
-        std::printf("made %s and %s\n", qPrintable(ini.FileName()), qPrintable(dir + dbName));
-        return 0;
-    }
-
-    const QString p = QStringLiteral("p");
-    const QString dbPath = ini.GetValue(QStringLiteral("ip_conn"), p) + ini.GetValue(QStringLiteral("db_conn"), p);
-    if (!QFileInfo::exists(dbPath)) {
-        vb::data::createDatabase(dbPath, ini.GetValue(QStringLiteral("pwd_conn"), p));
-        std::printf("made %s with the key of agg.ini\n", qPrintable(dbPath));
-    }
+    for (const QString& line : vb::data::prepareProgramFolder(folder, drawLogo()))
+        std::printf("creato %s\n", line.toLocal8Bit().constData());
     return 0;
+}
+
+// The key: the first line of |keyFile|, or of the standard input when it is empty,
+// without the line end.
+QString readKey(const QString& keyFile)
+{
+    QFile in;
+    bool opened = false;
+    if (keyFile.isEmpty()) {
+        opened = in.open(stdin, QIODevice::ReadOnly);
+    } else {
+        in.setFileName(keyFile);
+        opened = in.open(QIODevice::ReadOnly);
+    }
+    if (!opened)
+        throw vb::Error(QStringLiteral("impossibile leggere la chiave dal file %1").arg(keyFile));
+    QByteArray key = in.readLine();
+    while (key.endsWith('\n') || key.endsWith('\r'))
+        key.chop(1);
+    if (key.isEmpty())
+        throw vb::Error(QStringLiteral("chiave vuota: scriverla sullo standard input o in un file indicato con --key-file"));
+    return QString::fromUtf8(key);
 }
 
 } // namespace
@@ -97,13 +87,18 @@ int main(int argc, char** argv)
     try {
         if (args.size() == 3 && args[1] == QStringLiteral("--setup"))
             return setup(args[2]);
-        if (args.size() == 3) {
-            vb::data::createDatabase(args[1], args[2]);
+        if (args.size() == 2 && !args[1].startsWith(QStringLiteral("--"))) {
+            vb::data::createDatabase(args[1], readKey(QString()));
+            return 0;
+        }
+        if (args.size() == 4 && args[2] == QStringLiteral("--key-file")) {
+            vb::data::createDatabase(args[1], readKey(args[3]));
             return 0;
         }
     } catch (const vb::Error& e) {
         return fail(e.description());
     }
-    std::fprintf(stderr, "usage: vellumbra-newdb PATH KEY | vellumbra-newdb --setup FOLDER\n");
+    std::fprintf(stderr, "uso: vellumbra-newdb PERCORSO [--key-file FILE] (la chiave si legge da FILE o dallo standard "
+                         "input) | vellumbra-newdb --setup CARTELLA\n");
     return 2;
 }

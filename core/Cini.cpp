@@ -37,6 +37,14 @@ bool Cini::SetValue(const QString& key, const QString& value) const
     return profile::writeString(toAnsi(m_applicationKey), toAnsi(key), toAnsi(value), m_fileName);
 }
 
+bool Cini::SetValues(const QList<std::pair<QString, QString>>& values) const
+{
+    QList<std::pair<QByteArray, QByteArray>> encoded;
+    for (const auto& [key, value] : values)
+        encoded.append({toAnsi(key), toAnsi(value)});
+    return profile::writeStrings(toAnsi(m_applicationKey), encoded, m_fileName);
+}
+
 Cini Cini::programSettings()
 {
     Cini ini;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <utility>
 
 namespace vb {
 
@@ -18,6 +21,9 @@ public:
     QString GetValue(const QString& key, const QString& defaultValue) const;
     // Writes |key| = |value|; true on success.
     bool SetValue(const QString& key, const QString& value) const;
+    // Writes several keys in one atomic save (the file holds all of them or none); true
+    // on success.
+    bool SetValues(const QList<std::pair<QString, QString>>& values) const;
 
     // An instance addressing section "db_remoto" of the program's "agg.ini".
     static Cini programSettings();

@@ -87,4 +87,7 @@ protected:
 // Runs pending events (deferred deletes included).
 void processEvents();
 
+// The permission bits of |path| (0600 for a private file); -1 when it is missing.
+int fileMode(const QString& path);
+
 } // namespace vb::test
