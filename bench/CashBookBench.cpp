@@ -245,11 +245,14 @@ void BM_RegisterPdf(benchmark::State& state)
         const accounting::RegisterTotals totals = accounting::FillStampaLibroCassa(*f.db, kYear);
         runtime.labels.insert(QStringLiteral("labeldifferenza"), totals.differenza);
         env.Recordset(design.dataMember).Close();
-        const reports::ReportLayout layout = reports::layoutReport(design, env.Open(design.dataMember), runtime);
+        env.Open(design.dataMember);
+        const reports::ReportLayout layout =
+            reports::layoutReport(std::make_shared<const reports::ReportDesign>(design),
+                                  env.Recordset(design.dataMember).sharedRows(), runtime);
         QBuffer pdf;
         pdf.open(QIODevice::WriteOnly);
         reports::writePdf(layout, pdf);
-        pages = layout.pages.size();
+        pages = size_t(layout.pageCount());
         bytes = pdf.size();
     }
     env.Recordset(design.dataMember).Close();

@@ -40,7 +40,9 @@ struct RegistryFixture {
     {
         auto& env = data::DataEnvironment1::instance();
         env.Recordset(design.dataMember).Close();
-        return reports::layoutReport(design, env.Open(design.dataMember), state);
+        env.Open(design.dataMember);
+        return reports::layoutReport(std::make_shared<const reports::ReportDesign>(design),
+                                     env.Recordset(design.dataMember).sharedRows(), state);
     }
 
     bench::BenchFolder folder;
@@ -55,7 +57,7 @@ void BM_RegistryLayout(benchmark::State& state)
     size_t pages = 0;
     for (auto _ : state) {
         const auto layout = f.layout();
-        pages = layout.pages.size();
+        pages = size_t(layout.pageCount());
         benchmark::DoNotOptimize(pages);
     }
     state.counters["pages"] = double(pages);
@@ -82,7 +84,7 @@ void BM_RegistryPdf(benchmark::State& state)
         QBuffer pdf;
         pdf.open(QIODevice::WriteOnly);
         reports::writePdf(layout, pdf);
-        pages = layout.pages.size();
+        pages = size_t(layout.pageCount());
         bytes = pdf.size();
     }
     state.counters["pages"] = double(pages);

@@ -40,7 +40,7 @@ inline void timeShowingAndPdf(benchmark::State& state, const QString& report, co
         reports::ReportInstance& instance = reports::reportInstance(report);
         instance.waitUntilReady();
         complete = clock.nsecsElapsed() / 1e6;
-        pages = instance.lastLayout().pages.size();
+        pages = size_t(instance.lastLayout().pageCount());
 
         reports::ReportPreview* preview = instance.preview();
         clock.restart();

@@ -40,10 +40,14 @@ public:
     // The rows of the last run; throws db::Error when the record set is closed.
     const Rows& rows() const;
 
-    void setRows(Rows rows) { m_rows = std::make_unique<Rows>(std::move(rows)); }
+    // The same rows, shared with whoever else keeps them (a laid-out report); nullptr when closed.
+    std::shared_ptr<const Rows> sharedRows() const { return m_rows; }
+
+    void setRows(Rows rows) { m_rows = std::make_shared<const Rows>(std::move(rows)); }
+    void setRows(std::shared_ptr<const Rows> rows) { m_rows = std::move(rows); }
 
 private:
-    std::unique_ptr<Rows> m_rows;
+    std::shared_ptr<const Rows> m_rows;
 };
 
 } // namespace vb::data

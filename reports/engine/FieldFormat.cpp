@@ -20,26 +20,32 @@ FormatKind formatKind(const QString& format)
 
 QString formatValue(const QVariant& value, const QString& format)
 {
+    return formatValue(value, formatKind(format), format);
+}
+
+QString formatValue(const QVariant& value, FormatKind kind, const QString& format)
+{
     if (value.isNull())
         return QString();
-    const QString stored = value.toString();
-    switch (formatKind(format)) {
+    switch (kind) {
     case FormatKind::Money: {
         bool ok = false;
         const qint64 cents = value.toLongLong(&ok);
-        return ok ? fmt::money(Money::fromCents(cents), format) : stored;
+        return ok ? fmt::money(Money::fromCents(cents), format) : value.toString();
     }
-    case FormatKind::Date:
+    case FormatKind::Date: {
+        const QString stored = value.toString();
         if (const auto d = parse::isoDate(stored))
             return fmt::date(*d);
         return stored;
+    }
     case FormatKind::Digits:
-        return fmt::text(stored, format);
+        return fmt::text(value.toString(), format);
     case FormatKind::None:
     case FormatKind::Unknown:
         break;
     }
-    return stored;
+    return value.toString();
 }
 
 } // namespace vb::reports

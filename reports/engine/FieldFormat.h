@@ -13,5 +13,7 @@ FormatKind formatKind(const QString& format);
 
 // The text a text box prints for |value| with |format|; NULL prints nothing.
 QString formatValue(const QVariant& value, const QString& format);
+// The same, with the format's kind already known.
+QString formatValue(const QVariant& value, FormatKind kind, const QString& format);
 
 } // namespace vb::reports

@@ -39,7 +39,7 @@ struct ReportInstance::Preparation {
     data::ReadSnapshot snapshot;
     std::shared_ptr<TaskProgress> progress;
     // Results
-    data::Rows rows;
+    std::shared_ptr<const data::Rows> rows;
     std::shared_ptr<const ReportLayout> layout;
     QString error;
 };
@@ -50,9 +50,9 @@ void ReportInstance::prepare(Preparation& p)
     try {
         if (p.progress->cancelled)
             throw TaskCancelled{};
-        p.rows = p.command->run(*p.snapshot.db);
+        p.rows = std::make_shared<const data::Rows>(p.command->run(*p.snapshot.db));
         p.snapshot.endReads();
-        p.layout = std::make_shared<const ReportLayout>(layoutReport(*p.design, p.rows, p.state, p.progress.get()));
+        p.layout = std::make_shared<const ReportLayout>(layoutReport(p.design, p.rows, p.state, p.progress.get()));
     } catch (const TaskCancelled&) {
         // superseded by a newer showing
     } catch (const Error& e) {

@@ -10,6 +10,7 @@
 #include <QSet>
 #include <QTime>
 
+#include <functional>
 #include <memory>
 
 namespace vb::data {
@@ -20,36 +21,33 @@ namespace vb::reports {
 
 struct TaskProgress;
 
-// One positioned thing on a page; rectangles in millimetres from the page's corner.
-struct LayoutItem {
-    enum class Kind { Text, Line, Image };
-    Kind kind = Kind::Text;
-    QString control;
+// What a laid-out item shows, shared by every item of one control.
+struct LayoutControl {
+    QString name;
     QString section;
-    QRectF rect;  // text box (grown with its lines), line from topLeft to bottomRight, or the picture's drawn rectangle
-    QRectF clip;  // pictures: the control's box, which the picture never leaves
-    QString text; // the text printed, whole; one line unless |lines| says otherwise
-    ReportFont font;
+    int font = 0; // in ReportLayout::fonts()
     TextAlign align = TextAlign::Left;
     double lineWidth = 0;
-    float textWidth = 0;         // mm, of a text on one line
-    std::vector<TextLine> lines; // a text on more lines: its lines, top to bottom; else empty
+};
+
+// One positioned thing on a page; rectangles in millimetres from the page's corner.
+struct LayoutItem {
+    enum class Kind : quint8 { Text, Line, Image };
+    Kind kind = Kind::Text;
+    quint16 control = 0;   // in ReportLayout::controls()
+    quint32 firstLine = 0; // a text on more lines: its lines in LayoutPage::lines
+    quint32 lineCount = 0; // 0: one line, |textWidth| wide
+    float textWidth = 0;   // mm
+    QRectF rect;           // text box (grown with its lines), line from topLeft to bottomRight, picture's box
+    QString text;          // the text printed, whole
 };
 
 struct LayoutPage {
     std::vector<LayoutItem> items;
-};
+    std::vector<TextLine> lines; // of the texts on more lines, item after item
 
-// A report laid out into pages, ready for the renderer and for tests.
-struct ReportLayout {
-    QString report;
-    QString caption;
-    double pageWidth = 210, pageHeight = 297; // mm
-    std::vector<LayoutPage> pages;
-    std::shared_ptr<const QImage> picture;
-
-    // The texts of each page, top to bottom and left to right.
-    QList<QStringList> pageTexts() const;
+    // The lines |it| is drawn in, top to bottom.
+    QStringList textLines(const LayoutItem& it) const;
 };
 
 // What the showing windows set on a report: label texts by name, the logo, hidden controls.
@@ -63,9 +61,48 @@ struct RuntimeState {
     QTime time;
 };
 
-// Lays the rows of |root| (the rows of the design's data member) out into pages. With
-// |progress|, counts the pages as they start and stops (throwing TaskCancelled) when asked.
-ReportLayout layoutReport(const ReportDesign& design, const data::Rows& root, const RuntimeState& state,
+// A report laid out into pages. It keeps where each page starts, not the pages: a page is
+// laid out again from the rows whenever it is asked for, so that its memory grows with the
+// pages drawn at a time, not with the report. Copies share the same pages; every const
+// member may be called from any thread.
+class ReportLayout {
+public:
+    ReportLayout() = default;
+
+    QString report;
+    QString caption;
+    double pageWidth = 210, pageHeight = 297; // mm
+    std::shared_ptr<const QImage> picture;
+
+    int pageCount() const;
+    // Page |index| (from 0) laid out; an empty page out of range.
+    LayoutPage page(int index) const;
+    // Lays out the pages |from| to |to| one after the other, handing each to |visit|
+    // (which may throw to stop).
+    void forEachPage(int from, int to, const std::function<void(int, const LayoutPage&)>& visit) const;
+    // The texts of each page, top to bottom and left to right.
+    QList<QStringList> pageTexts() const;
+
+    const std::vector<LayoutControl>& controls() const;
+    const std::vector<ReportFont>& fonts() const;
+    const LayoutControl& control(const LayoutItem& it) const { return controls()[it.control]; }
+    // Where the picture of an image item is drawn within its box.
+    QRectF pictureRect(const LayoutItem& it) const;
+
+    struct Plan; // what the pages are laid out from, private to the layout
+
+private:
+    friend ReportLayout layoutReport(std::shared_ptr<const ReportDesign>, std::shared_ptr<const data::Rows>,
+                                     const RuntimeState&, TaskProgress*);
+    std::shared_ptr<const Plan> m_plan;
+};
+
+// Lays the rows of |root| (the rows of the design's data member) out into pages; the
+// layout keeps the design and the rows. With |progress|, counts the pages as they start
+// and stops (throwing TaskCancelled) when asked.
+ReportLayout layoutReport(std::shared_ptr<const ReportDesign> design, std::shared_ptr<const data::Rows> root,
+                          const RuntimeState& state, TaskProgress* progress = nullptr);
+ReportLayout layoutReport(const ReportDesign& design, data::Rows root, const RuntimeState& state,
                           TaskProgress* progress = nullptr);
 
 } // namespace vb::reports

@@ -172,7 +172,7 @@ const ReportLayout& ReportPreview::reportLayout() const
 
 void ReportPreview::showPage(int page)
 {
-    const int pages = m_layout ? int(m_layout->pages.size()) : 0;
+    const int pages = m_layout ? m_layout->pageCount() : 0;
     m_page = std::clamp(page, 0, std::max(0, pages - 1));
     refresh();
 }
@@ -280,7 +280,7 @@ void ReportPreview::refresh()
         return;
     }
     const ReportLayout& layout = *m_layout;
-    const int pages = int(layout.pages.size());
+    const int pages = layout.pageCount();
     m_pageLabel->setText(QStringLiteral("Pagina %1 di %2").arg(pages ? m_page + 1 : 0).arg(pages));
     // The screen shows the page at its printed size (96 pixels to the inch) times the zoom.
     const double pixelsPerMm = 96.0 / 25.4 * m_zoom / 100.0;
@@ -343,7 +343,7 @@ void ReportPreview::startWrite(std::shared_ptr<WriteJob> job)
     m_write = job;
     m_progress = std::shared_ptr<const TaskProgress>(job, &job->progress);
     m_status->setText(job->printer ? QStringLiteral("Stampa in corso...") : QStringLiteral("Salvataggio del PDF in corso..."));
-    m_progressBar->setRange(0, std::max(1, int(job->layout->pages.size())));
+    m_progressBar->setRange(0, std::max(1, job->layout->pageCount()));
     m_progressBar->setValue(0);
     m_progressBar->show();
     m_cancel->show();
@@ -399,7 +399,7 @@ void ReportPreview::writeEnded(const std::shared_ptr<WriteJob>& job)
 void ReportPreview::Cmd_First_Click() { showPage(0); }
 void ReportPreview::Cmd_Prev_Click() { showPage(m_page - 1); }
 void ReportPreview::Cmd_Next_Click() { showPage(m_page + 1); }
-void ReportPreview::Cmd_Last_Click() { showPage(m_layout ? int(m_layout->pages.size()) - 1 : 0); }
+void ReportPreview::Cmd_Last_Click() { showPage(m_layout ? m_layout->pageCount() - 1 : 0); }
 
 void ReportPreview::ComboZoom_Click()
 {
@@ -419,7 +419,7 @@ void ReportPreview::Cmd_Print_Click()
         return;
     auto printer = std::make_unique<QPrinter>(QPrinter::HighResolution);
     QPrintDialog dialog(printer.get(), this);
-    dialog.setMinMax(1, std::max(1, int(m_layout->pages.size())));
+    dialog.setMinMax(1, std::max(1, m_layout->pageCount()));
     if (dialog.exec() != QDialog::Accepted)
         return;
     startPrint(std::move(printer));

@@ -9,7 +9,6 @@
 #include <QPrinter>
 #include <QSaveFile>
 
-#include <deque>
 
 namespace vb::reports {
 
@@ -23,15 +22,17 @@ QPageLayout pageLayoutOf(const ReportLayout& layout)
 }
 
 // Draws pages through one painter in print units, keeping the fonts and the pen it set
-// from one item and one page to the next.
+// from one item and one page to the next: each text at a point, clipped only where it
+// would not fit its box, and no state saved and restored around the items.
 class PageDrawer {
 public:
-    PageDrawer(QPainter& painter, double pixelsPerMm) : m_painter(painter), m_pixelsPerMm(pixelsPerMm) {}
-
-    void draw(const ReportLayout& layout, int page)
+    PageDrawer(QPainter& painter, const ReportLayout& layout, double pixelsPerMm)
+        : m_painter(painter), m_layout(layout), m_pixelsPerMm(pixelsPerMm), m_fonts(layout.fonts().size())
     {
-        if (page < 0 || page >= int(layout.pages.size()))
-            return;
+    }
+
+    void draw(const LayoutPage& page)
+    {
         QPainter& p = m_painter;
         p.save();
         p.setRenderHint(QPainter::Antialiasing);
@@ -39,28 +40,28 @@ public:
         const double scale = m_pixelsPerMm / kUnitsPerMm;
         if (scale != 1.0)
             p.scale(scale, scale);
-        m_font = nullptr;
+        m_font = -1;
         m_penWidth = -1;
-        for (const LayoutItem& it : layout.pages[size_t(page)].items) {
+        for (const LayoutItem& it : page.items) {
             switch (it.kind) {
             case LayoutItem::Kind::Text:
                 if (!it.text.isEmpty())
-                    drawText(it);
+                    drawText(page, it);
                 break;
-            case LayoutItem::Kind::Line: {
+            case LayoutItem::Kind::Line:
                 // At least one device pixel wide.
-                setPenWidth(std::max(kUnitsPerMm / m_pixelsPerMm, it.lineWidth * kUnitsPerMm));
+                setPenWidth(std::max(kUnitsPerMm / m_pixelsPerMm, m_layout.control(it).lineWidth * kUnitsPerMm));
                 p.drawLine(units(it.rect.topLeft()), units(it.rect.bottomRight()));
                 break;
-            }
             case LayoutItem::Kind::Image:
-                if (layout.picture) {
-                    const bool inside = it.clip.contains(it.rect);
+                if (m_layout.picture) {
+                    const QRectF picture = m_layout.pictureRect(it);
+                    const bool inside = it.rect.contains(picture);
                     if (!inside) {
                         p.save();
-                        p.setClipRect(units(it.clip));
+                        p.setClipRect(units(it.rect));
                     }
-                    p.drawImage(units(it.rect), *layout.picture);
+                    p.drawImage(units(picture), *m_layout.picture);
                     if (!inside)
                         p.restore();
                 }
@@ -72,9 +73,9 @@ public:
 
 private:
     struct Font {
-        ReportFont design;
         QFont font;
         double ascent = 0, height = 0; // print units
+        bool made = false;
     };
 
     static QPointF units(const QPointF& mm) { return mm * kUnitsPerMm; }
@@ -91,100 +92,98 @@ private:
         m_penWidth = width;
     }
 
-    const Font& useFont(const ReportFont& design)
+    const Font& useFont(int index)
     {
-        if (m_font && m_font->design == design)
-            return *m_font;
-        const Font* found = nullptr;
-        for (const Font& f : m_fonts)
-            if (f.design == design)
-                found = &f;
-        if (!found) {
-            Font f;
-            f.design = design;
-            f.font = printFont(design);
+        Font& f = m_fonts[size_t(index)];
+        if (!f.made) {
+            f.font = printFont(m_layout.fonts()[size_t(index)]);
             const QFontMetricsF metrics(f.font);
             f.ascent = metrics.ascent();
             f.height = metrics.height();
-            m_fonts.push_back(std::move(f));
-            found = &m_fonts.back();
+            f.made = true;
         }
-        m_painter.setFont(found->font);
-        m_font = found;
-        return *found;
+        if (m_font != index) {
+            m_painter.setFont(f.font);
+            m_font = index;
+        }
+        return f;
     }
 
     // Each line at a point: at the left, the middle or the right of the box by its
-    // measured width, the first line in the middle of the box's designed height. A text
-    // that does not fit its box is cut at it.
-    void drawText(const LayoutItem& it)
+    // measured width, the first line in the middle of the box's designed height.
+    void drawText(const LayoutPage& page, const LayoutItem& it)
     {
         if (m_penWidth < 0)
             setPenWidth(1);
-        const Font& font = useFont(it.font);
+        const LayoutControl& control = m_layout.control(it);
+        const Font& font = useFont(control.font);
         const QRectF box = units(it.rect);
-        const size_t count = std::max<size_t>(1, it.lines.size());
+        const quint32 count = std::max<quint32>(1, it.lineCount);
         const double firstHeight = box.height() - double(count - 1) * font.height;
         double widest = it.textWidth;
-        for (const TextLine& line : it.lines)
-            widest = std::max(widest, double(line.width));
+        for (quint32 i = 0; i < it.lineCount; ++i)
+            widest = std::max(widest, double(page.lines[it.firstLine + i].width));
         const bool fits = widest * kUnitsPerMm <= box.width() + 0.5 && font.height <= firstHeight + 0.5;
         if (!fits) {
             m_painter.save();
             m_painter.setClipRect(box);
         }
         double baseline = box.top() + (firstHeight - font.height) / 2 + font.ascent;
-        const auto lineAt = [&](double width) {
-            switch (it.align) {
+        const auto left = [&](double width) {
+            switch (control.align) {
             case TextAlign::Right: return box.right() - width * kUnitsPerMm;
             case TextAlign::Center: return box.left() + (box.width() - width * kUnitsPerMm) / 2;
             case TextAlign::Left: break;
             }
             return box.left();
         };
-        if (it.lines.empty()) {
-            m_painter.drawText(QPointF(lineAt(it.textWidth), baseline), it.text);
+        if (it.lineCount == 0) {
+            m_painter.drawText(QPointF(left(it.textWidth), baseline), it.text);
         } else {
-            for (const TextLine& line : it.lines) {
+            for (quint32 i = 0; i < it.lineCount; ++i) {
+                const TextLine& line = page.lines[it.firstLine + i];
                 if (line.length > 0)
-                    m_painter.drawText(QPointF(lineAt(line.width), baseline), it.text.mid(line.start, line.length));
+                    m_painter.drawText(QPointF(left(line.width), baseline), it.text.mid(line.start, line.length));
                 baseline += font.height;
             }
         }
         if (!fits)
             m_painter.restore(); // the same font and pen as before the clip
-
     }
 
     QPainter& m_painter;
+    const ReportLayout& m_layout;
     double m_pixelsPerMm;
-    std::deque<Font> m_fonts;
-    const Font* m_font = nullptr;
+    std::vector<Font> m_fonts; // by the layout's font index, made on first use
+    int m_font = -1;
     double m_penWidth = -1;
 };
 
-// Draws every page through |painter|, calling |newPage| between pages; false stops.
+// Lays out and draws the pages |from| to |to| through |painter|, calling |newPage| between
+// pages; false stops.
 template <typename NewPage>
 void renderPages(QPainter& painter, const ReportLayout& layout, double pixelsPerMm, int from, int to, NewPage newPage,
                  TaskProgress* progress)
 {
     if (progress)
         progress->total = std::max(0, to - from + 1);
-    PageDrawer drawer(painter, pixelsPerMm);
-    for (int i = from; i <= to; ++i) {
+    PageDrawer drawer(painter, layout, pixelsPerMm);
+    layout.forEachPage(from, to, [&](int i, const LayoutPage& page) {
         if (i > from && !newPage())
             throw Error(QStringLiteral("Impossibile aggiungere una pagina alla stampa."));
-        drawer.draw(layout, i);
+        drawer.draw(page);
         if (progress)
             progress->pageDone();
-    }
+    });
 }
 
 } // namespace
 
 void renderPage(QPainter& painter, const ReportLayout& layout, int page, double pixelsPerMm)
 {
-    PageDrawer(painter, pixelsPerMm).draw(layout, page);
+    if (page < 0 || page >= layout.pageCount())
+        return;
+    PageDrawer(painter, layout, pixelsPerMm).draw(layout.page(page));
 }
 
 void writePdf(const ReportLayout& layout, QIODevice& device, TaskProgress* progress)
@@ -199,7 +198,7 @@ void writePdf(const ReportLayout& layout, QIODevice& device, TaskProgress* progr
     if (!painter.begin(&writer))
         throw Error(QStringLiteral("Impossibile scrivere il documento PDF."));
     const double pixelsPerMm = writer.resolution() / 25.4;
-    renderPages(painter, layout, pixelsPerMm, 0, std::max(0, int(layout.pages.size()) - 1),
+    renderPages(painter, layout, pixelsPerMm, 0, std::max(0, layout.pageCount() - 1),
                 [&] { return writer.newPage(); }, progress);
     if (!painter.end())
         throw Error(QStringLiteral("Impossibile scrivere il documento PDF."));
@@ -221,7 +220,7 @@ void printLayout(const ReportLayout& layout, QPrinter& printer, TaskProgress* pr
     printer.setPageLayout(pageLayoutOf(layout));
     printer.setFullPage(true);
     printer.setDocName(layout.caption);
-    int from = 0, to = int(layout.pages.size()) - 1;
+    int from = 0, to = layout.pageCount() - 1;
     if (printer.printRange() == QPrinter::PageRange && printer.fromPage() > 0) {
         from = std::max(0, printer.fromPage() - 1);
         to = std::min(to, printer.toPage() - 1);

@@ -38,34 +38,36 @@ TextFit::TextFit(const ReportFont& font) : m_font(printFont(font)), m_metrics(m_
     m_lineHeight = m_metrics.height() / kUnitsPerMm;
 }
 
-double TextFit::charWidth(char32_t c) const
+double TextFit::charUnits(char32_t c) const
 {
     if (c == u'\t' || c == u'\n' || c == u'\r')
         c = u' ';
     if (c < m_table.size()) {
         float& w = m_table[c];
         if (w < 0)
-            w = float(m_metrics.horizontalAdvance(QChar(c)) / kUnitsPerMm);
+            w = float(m_metrics.horizontalAdvance(QChar(c)));
         return w;
     }
     const char32_t ucs4[] = {c};
-    return m_metrics.horizontalAdvance(QString::fromUcs4(ucs4, 1)) / kUnitsPerMm;
+    return m_metrics.horizontalAdvance(QString::fromUcs4(ucs4, 1));
 }
 
-double TextFit::width(QStringView text) const
+double TextFit::units(QStringView text) const
 {
     double w = 0;
     for (qsizetype i = 0; i < text.size(); ++i) {
         const QChar c = text[i];
         if (c.isHighSurrogate() && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            w += charWidth(QChar::surrogateToUcs4(c, text[i + 1]));
+            w += charUnits(QChar::surrogateToUcs4(c, text[i + 1]));
             ++i;
         } else {
-            w += charWidth(c.unicode());
+            w += charUnits(c.unicode());
         }
     }
     return w;
 }
+
+double TextFit::width(QStringView text) const { return units(text) / kUnitsPerMm; }
 
 QString TextFit::elide(const QString& text, double width) const
 {
@@ -73,14 +75,15 @@ QString TextFit::elide(const QString& text, double width) const
     for (QChar& c : flat)
         if (c == u'\t' || c == u'\r' || c == u'\n')
             c = u' ';
-    if (this->width(flat) <= width)
+    const double limit = width * kUnitsPerMm;
+    if (units(flat) <= limit)
         return flat;
-    const double room = width - charWidth(kEllipsis.unicode());
+    const double room = limit - charUnits(kEllipsis.unicode());
     double used = 0;
     qsizetype cut = 0;
     for (qsizetype i = 0; i < flat.size(); ++i) {
         const bool pair = flat[i].isHighSurrogate() && i + 1 < flat.size() && flat[i + 1].isLowSurrogate();
-        const double w = pair ? charWidth(QChar::surrogateToUcs4(flat[i], flat[i + 1])) : charWidth(flat[i].unicode());
+        const double w = pair ? charUnits(QChar::surrogateToUcs4(flat[i], flat[i + 1])) : charUnits(flat[i].unicode());
         if (used + w > room)
             break;
         used += w;
@@ -97,6 +100,7 @@ QString TextFit::elide(const QString& text, double width) const
 
 std::vector<TextLine> TextFit::wrap(const QString& text, double width) const
 {
+    const double limit = width * kUnitsPerMm;
     std::vector<TextLine> lines;
     const qsizetype n = text.size();
     qsizetype start = 0;      // of the line being filled
@@ -124,7 +128,7 @@ std::vector<TextLine> TextFit::wrap(const QString& text, double width) const
             continue;
         }
         const bool pair = c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate();
-        const double w = pair ? charWidth(QChar::surrogateToUcs4(c, text[i + 1])) : charWidth(c.unicode());
+        const double w = pair ? charUnits(QChar::surrogateToUcs4(c, text[i + 1])) : charUnits(c.unicode());
         if (c == u' ' || c == u'\t') {
             // Blanks hang past the end of a line: the line may break after them.
             lineWidth += w;
@@ -132,13 +136,13 @@ std::vector<TextLine> TextFit::wrap(const QString& text, double width) const
             sinceBreak = 0;
             continue;
         }
-        if (lineWidth + w > width && i > start && wholeCharacterBefore(text, i)) {
+        if (lineWidth + w > limit && i > start && wholeCharacterBefore(text, i)) {
             if (breakAt > start && inkEnd(breakAt) > start) {
                 const double carried = sinceBreak;
                 endLine(breakAt, breakAt);
                 lineWidth = sinceBreak = carried;
             }
-            if (lineWidth + w > width && i > start)
+            if (lineWidth + w > limit && i > start)
                 endLine(i, i); // a word longer than the line breaks where it must
         }
         lineWidth += w;

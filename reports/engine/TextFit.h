@@ -48,7 +48,9 @@ public:
     std::vector<TextLine> wrap(const QString& text, double width) const;
 
 private:
-    double charWidth(char32_t c) const;
+    // Widths in print units: whole 64ths, which add up without rounding.
+    double charUnits(char32_t c) const;
+    double units(QStringView text) const;
 
     QFont m_font;
     QFontMetricsF m_metrics;

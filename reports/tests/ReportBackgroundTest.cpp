@@ -159,7 +159,7 @@ TEST_F(ReportBackgroundTest, ANewerShowingSupersedesOneStillBeingPrepared)
     waitFor([start = ticks, this] { return ticks - start >= 100; });
     EXPECT_EQ(preview(), first);
     EXPECT_EQ(first->preparing(), false);
-    EXPECT_EQ(first->reportLayout().pages.size(), 1u);
+    EXPECT_EQ(first->reportLayout().pageCount(), 1);
     EXPECT_EQ(shownPageTexts(kRegister), pages);
     EXPECT_EQ(msgs.shown.size(), 0u);
 }

@@ -79,7 +79,7 @@ TEST(ReportLayout, RowsFlowOntoPagesEachWithItsHeaderAndFooter)
     // Body: 297 - 10 - 10 - 8 = 269 mm; page 1 loses 28 mm to the headers (24 rows), the
     // next pages 8 mm (26 rows). 60 rows: 24 + 26 + 10, and the footer after them.
     const ReportLayout layout = layoutReport(d, registerRows(60, 123450), stateOn(QDate(2026, 12, 9)));
-    ASSERT_EQ(layout.pages.size(), 3u);
+    ASSERT_EQ(layout.pageCount(), 3);
     const QList<QStringList> pages = layout.pageTexts();
     const int rowsPerPage[] = {24, 26, 10};
     int row = 0;
@@ -98,10 +98,10 @@ TEST(ReportLayout, RowsFlowOntoPagesEachWithItsHeaderAndFooter)
         EXPECT_EQ(texts.contains(QStringLiteral("€ 74.070,00")), p == 2);
     }
     // Nothing is drawn over the page footer.
-    for (const auto& page : layout.pages) {
-        for (const auto& it : page.items) {
-            if (it.section != QLatin1String("Section3")) {
-                EXPECT_LE(it.rect.bottom(), 297.0 - 10 - 8 + 1e-6) << it.control.toStdString();
+    for (int p = 0; p < layout.pageCount(); ++p) {
+        for (const auto& it : layout.page(p).items) {
+            if (layout.control(it).section != QLatin1String("Section3")) {
+                EXPECT_LE(it.rect.bottom(), 297.0 - 10 - 8 + 1e-6) << layout.control(it).name.toStdString();
             }
         }
     }
@@ -170,7 +170,7 @@ TEST(ReportLayout, GroupsPrintTheirValueAndTheirOwnSums)
         QStringLiteral("c2"), QStringLiteral("Cassa"), QStringLiteral("3,00"),
         QStringLiteral("BBB"), QStringLiteral("c3"), QStringLiteral("Cassa"), QStringLiteral("0,07"),
         QStringLiteral("3,07"), QStringLiteral("13,07")};
-    ASSERT_EQ(layout.pages.size(), 1u);
+    ASSERT_EQ(layout.pageCount(), 1);
     EXPECT_EQ(layout.pageTexts().front(), expected);
 }
 
@@ -188,14 +188,14 @@ TEST(ReportLayout, HiddenControlsAndTheLogoFollowTheShowing)
     EXPECT_EQ(texts.contains(QStringLiteral("riga 2")), true);
 
     // Alignment 8 and size mode 2: as large as fits, keeping the proportions, at the bottom right.
-    const auto& items = layout.pages.front().items;
+    const auto items = layout.page(0).items;
     const auto image = std::find_if(items.begin(), items.end(), [](const LayoutItem& it) { return it.kind == LayoutItem::Kind::Image; });
     ASSERT_NE(image, items.end());
-    EXPECT_EQ(image->rect, QRectF(10, 20, 20, 10));
+    EXPECT_EQ(layout.pictureRect(*image), QRectF(10, 20, 20, 10));
 
     st.picture.reset();
     const auto noLogo = layoutReport(d, registerRows(2), st);
-    for (const auto& it : noLogo.pages.front().items)
+    for (const auto& it : noLogo.page(0).items)
         EXPECT_NE(it.kind, LayoutItem::Kind::Image);
 }
 
@@ -206,7 +206,7 @@ TEST(ReportLayout, ManyRowsFillEveryPage)
     for (int rows : {4000, 16000}) {
         SCOPED_TRACE(rows);
         const ReportLayout layout = layoutReport(d, registerRows(rows), stateOn(QDate(2026, 1, 2)));
-        EXPECT_EQ(layout.pages.size(), size_t(1 + (rows - 24 + 25) / 26));
+        EXPECT_EQ(layout.pageCount(), 1 + (rows - 24 + 25) / 26);
     }
 }
 
@@ -245,40 +245,136 @@ TEST(ReportLayout, ALongCausaleGrowsItsRowWholeAndEveryTextFitsItsBox)
             if (causali.contains(t))
                 printed << t;
     EXPECT_EQ(printed, causali);
-    ASSERT_GT(layout.pages.size(), 1u);
+    ASSERT_GT(layout.pageCount(), 1);
+
+    // A page laid out on its own (as the preview asks for it) is the page laid out in the
+    // run through the whole report (as the PDF is written).
+    const QList<QStringList> streamed = layout.pageTexts();
+    for (int p = layout.pageCount() - 1; p >= 0; --p) {
+        const LayoutPage page = layout.page(p);
+        QStringList texts;
+        for (const LayoutItem& it : page.items)
+            if (it.kind == LayoutItem::Kind::Text && !it.text.isEmpty())
+                texts << it.text;
+        QStringList expected = streamed[p];
+        texts.sort();
+        expected.sort();
+        EXPECT_EQ(texts, expected) << "page " << p + 1;
+    }
 
     const double footerTop = d.pageHeight() - d.marginBottom - d.section(SectionRole::PageFooter)->height;
     int grown = 0;
-    for (size_t p = 0; p < layout.pages.size(); ++p) {
-        const auto& items = layout.pages[p].items;
+    for (int p = 0; p < layout.pageCount(); ++p) {
+        const LayoutPage page = layout.page(p);
+        const auto& items = page.items;
         for (const LayoutItem& it : items) {
             if (it.kind != LayoutItem::Kind::Text || it.text.isEmpty())
                 continue;
-            SCOPED_TRACE("page " + std::to_string(p + 1) + " " + it.control.toStdString() + " \"" + it.text.toStdString() + "\"");
+            const LayoutControl& control = layout.control(it);
+            SCOPED_TRACE("page " + std::to_string(p + 1) + " " + control.name.toStdString() + " \"" + it.text.toStdString() + "\"");
             // By the metrics of the font it is drawn with: each line within the width, the
             // lines within the height.
-            const QFontMetricsF metrics(printFont(it.font));
-            QStringList lines;
-            if (it.lines.empty())
-                lines << it.text;
-            for (const TextLine& line : it.lines)
-                lines << it.text.mid(line.start, line.length);
+            const QFontMetricsF metrics(printFont(layout.fonts()[size_t(control.font)]));
+            const QStringList lines = page.textLines(it);
             for (const QString& line : lines)
                 EXPECT_LE(metrics.horizontalAdvance(line) / kUnitsPerMm, it.rect.width() + 1e-9) << line.toStdString();
             EXPECT_LE(lines.size() * metrics.height() / kUnitsPerMm, it.rect.height() + 1e-9);
             EXPECT_EQ(it.text.contains(QChar(0x2026)), false); // nothing had to be shortened
             grown += lines.size() > 1 ? 1 : 0;
-            if (it.section != QLatin1String("Section3")) {
+            if (control.section != QLatin1String("Section3")) {
                 EXPECT_LE(it.rect.bottom(), footerTop + 1e-6);
             }
             // No box runs into another.
             for (const LayoutItem& other : items) {
                 if (&other != &it && other.kind == LayoutItem::Kind::Text && !other.text.isEmpty()) {
                     EXPECT_EQ(it.rect.adjusted(1e-6, 1e-6, -1e-6, -1e-6).intersects(other.rect), false)
-                        << other.control.toStdString() << " \"" << other.text.toStdString() << "\"";
+                        << layout.control(other).name.toStdString() << " \"" << other.text.toStdString() << "\"";
                 }
             }
         }
     }
     EXPECT_GE(grown, 20); // the long causali, the notes, the heading and the large amount
+}
+
+TEST(ReportLayout, EachPageLaidOutOnItsOwnIsThePageOfTheWholeRun)
+{
+    // Groups in groups, rows that grow, a new page after each book, page numbers: any page
+    // the preview asks for comes out as it does when the whole report is written.
+    const char* json = R"({"report": "G", "dataMember": "CatCod", "sections": [
+      {"name": "Section2", "role": "pageHeader", "height": 8, "controls": [
+        {"name": "Label1", "kind": "label", "text": "Causale", "x": 10, "y": 0, "w": 50, "h": 6}]},
+      {"name": "Section6", "role": "groupHeader", "level": "CatCod", "height": 6, "controls": [
+        {"name": "txtTestata", "kind": "textBox", "field": "TestataCassa", "x": 0, "y": 0, "w": 50, "h": 6}]},
+      {"name": "Section8", "role": "groupHeader", "level": "CatCod.Cod_Raggruppam", "height": 6, "controls": [
+        {"name": "txtDescr", "kind": "textBox", "canGrow": true, "field": "DescrCodice", "x": 5, "y": 0, "w": 20, "h": 6}]},
+      {"name": "Section1", "role": "detail", "level": "CatCod.Cod_Raggruppam.Cod", "height": 6, "controls": [
+        {"name": "txtCausale", "kind": "textBox", "canGrow": true, "field": "Causale", "x": 10, "y": 0, "w": 50, "h": 6},
+        {"name": "Line1", "kind": "line", "x": 10, "y": 6, "w": 50, "h": 0}]},
+      {"name": "Section9", "role": "groupFooter", "level": "CatCod.Cod_Raggruppam", "height": 6, "controls": [
+        {"name": "Function2", "kind": "function", "function": "sum", "field": "ImportoE", "format": "##,##0.00",
+         "x": 150, "y": 0, "w": 40, "h": 6}]},
+      {"name": "Section7", "role": "groupFooter", "level": "CatCod", "height": 6, "newPageAfter": true, "controls": [
+        {"name": "Function3", "kind": "function", "function": "count", "field": "ImportoE", "x": 150, "y": 0, "w": 40, "h": 6}]},
+      {"name": "Section3", "role": "pageFooter", "height": 8, "controls": [
+        {"name": "Label8", "kind": "label", "text": "Pag. %p di %P", "x": 0, "y": 1, "w": 60, "h": 6}]}]})";
+    const ReportDesign d = parseDesign(json, QStringLiteral("G"));
+
+    data::Rows root;
+    root.name = QStringLiteral("CatCod");
+    root.fields = QStringList{QStringLiteral("TestataCassa")};
+    root.childNames = QStringList{QStringLiteral("Cod_Raggruppam")};
+    QStringList causali;
+    for (int book = 1; book <= 3; ++book) {
+        data::Rows codes;
+        codes.name = QStringLiteral("Cod_Raggruppam");
+        codes.fields = QStringList{QStringLiteral("DescrCodice")};
+        codes.childNames = QStringList{QStringLiteral("Cod")};
+        for (int code = 1; code <= 4; ++code) {
+            data::Rows rows;
+            rows.name = QStringLiteral("Cod");
+            rows.fields = QStringList{QStringLiteral("Causale"), QStringLiteral("ImportoE")};
+            for (int i = 1; i <= 25 * book; ++i) {
+                const QString causale = QStringLiteral("b%1 c%2 r%3").arg(book).arg(code).arg(i)
+                                        + (i % 5 == 0 ? QStringLiteral(" con una causale lunga che va a capo più volte") : QString());
+                causali << causale;
+                rows.rows.push_back({{causale, QVariant(qlonglong(i))}, {}});
+            }
+            data::Rows::Row row{{QStringLiteral("Codice numero %1 dal nome lungo").arg(code)}, {}};
+            row.children.push_back(std::move(rows));
+            codes.rows.push_back(std::move(row));
+        }
+        data::Rows::Row row{{QStringLiteral("Libro %1").arg(book)}, {}};
+        row.children.push_back(std::move(codes));
+        root.rows.push_back(std::move(row));
+    }
+
+    const ReportLayout layout = layoutReport(d, std::move(root), RuntimeState{});
+    const QList<QStringList> streamed = layout.pageTexts();
+    ASSERT_EQ(streamed.size(), layout.pageCount());
+    ASSERT_GT(layout.pageCount(), 6);
+    QStringList printed;
+    for (const QStringList& page : streamed)
+        for (const QString& t : page)
+            if (causali.contains(t))
+                printed << t;
+    EXPECT_EQ(printed, causali);
+    for (int p = layout.pageCount() - 1; p >= 0; --p) {
+        const LayoutPage page = layout.page(p);
+        QStringList texts;
+        for (const LayoutItem& it : page.items)
+            if (it.kind == LayoutItem::Kind::Text && !it.text.isEmpty())
+                texts << it.text;
+        QStringList expected = streamed[p];
+        texts.sort();
+        expected.sort();
+        EXPECT_EQ(texts, expected) << "page " << p + 1;
+        EXPECT_EQ(expected.contains(QStringLiteral("Pag. %1 di %2").arg(p + 1).arg(layout.pageCount())), true);
+    }
+    // Each book starts a page of its own.
+    for (const char* book : {"Libro 2", "Libro 3"}) {
+        const auto page = std::find_if(streamed.begin(), streamed.end(),
+                                       [&](const QStringList& texts) { return texts.contains(QString::fromUtf8(book)); });
+        ASSERT_NE(page, streamed.end());
+        EXPECT_EQ(page->value(1), QString::fromUtf8(book)) << page->join(u'|').toStdString();
+    }
 }

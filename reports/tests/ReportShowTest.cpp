@@ -92,7 +92,7 @@ TEST_F(ReportShowTest, RegistryListsEveryPersonBySurnameInAModelessPreview)
     EXPECT_EQ(preview->windowModality(), Qt::NonModal);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
     EXPECT_EQ(preview->windowTitle(), QStringLiteral("Anagrafica"));
-    const auto& items = preview->reportLayout().pages.front().items;
+    const auto items = preview->reportLayout().page(0).items;
     EXPECT_EQ(std::count_if(items.begin(), items.end(), [](const LayoutItem& it) { return it.kind == LayoutItem::Kind::Image; }), 1);
 }
 
@@ -133,7 +133,7 @@ TEST_F(ReportShowTest, AccessLogPrintsItsRowsWithoutALogo)
         QStringLiteral("Bianchi"), QStringLiteral("Anna"), QStringLiteral("09/12/2026"), QStringLiteral("10:00:00"),
         QStringLiteral("mercoledì 9 dicembre 2026"), QStringLiteral("1")};
     EXPECT_EQ(shownPageTexts(QStringLiteral("ReportRegistroAccessi")), QList<QStringList>{expected});
-    for (const auto& it : existingReport(QStringLiteral("ReportRegistroAccessi"))->lastLayout().pages.front().items)
+    for (const auto& it : existingReport(QStringLiteral("ReportRegistroAccessi"))->lastLayout().page(0).items)
         EXPECT_NE(it.kind, LayoutItem::Kind::Image);
 }
 
@@ -152,7 +152,7 @@ TEST_F(ReportShowTest, APdfCarriesTheTextsOfEveryPage)
                     {QStringLiteral("Cognome%1").arg(i, 3, 10, QLatin1Char('0'))});
     showReport(QStringLiteral("ReportAnagrafica"), registryOptions());
     const ReportLayout& layout = existingReport(QStringLiteral("ReportAnagrafica"))->lastLayout();
-    ASSERT_EQ(layout.pages.size(), 2u);
+    ASSERT_EQ(layout.pageCount(), 2);
 
     const QString path = folder.path() + QStringLiteral("/anagrafica.pdf");
     existingReport(QStringLiteral("ReportAnagrafica"))->preview()->saveAsPdf(path);
@@ -183,7 +183,7 @@ TEST_F(ReportShowTest, ThePreviewPagesThroughTheReport)
         db->execute(QStringLiteral("INSERT INTO TabellaNominativi (Cognome) VALUES (?)"), {QStringLiteral("C%1").arg(i)});
     showReport(QStringLiteral("ReportAnagrafica"), registryOptions());
     ReportPreview* p = existingReport(QStringLiteral("ReportAnagrafica"))->preview();
-    const int pages = int(p->reportLayout().pages.size());
+    const int pages = p->reportLayout().pageCount();
     ASSERT_GE(pages, 3);
     p->findChild<QToolButton*>(QStringLiteral("Cmd_Next"))->click();
     EXPECT_EQ(p->currentPage(), 1);
