@@ -1,6 +1,7 @@
 #include "core/Backup.h"
 
 #include "core/ArchiveConnection.h"
+#include "core/BackupDestination.h"
 #include "core/Clock.h"
 #include "core/Database.h"
 #include "core/Error.h"
@@ -23,45 +24,6 @@ namespace {
 
 const QString kFolderName = QStringLiteral("BackupRegArchivio");
 const QString kTitle = QStringLiteral("Copia di salvataggio");
-
-QString prompt()
-{
-    return QStringList{
-        QStringLiteral("Inserisci la lettera dell'unità di destinazione (pennetta,hd esterno ecc.)?"),
-        QString(),
-        QStringLiteral("INFO:"),
-        QStringLiteral("Se non esiste sarà creata una cartella 'BackupSezORVE' "),
-        QStringLiteral("All'interno di detta cartella sarà creato un file di backup con la relativa data di creazione."),
-        QString(),
-        QStringLiteral("Premi il tato OK per continuare oppure Annulla per uscire"),
-    }.join(QLatin1Char('\n'));
-}
-
-// Where the answer points: the root of a drive letter, or a folder (a mounted drive)
-// where the platform has no drive letters. |shown| is how the missing-destination message
-// names it.
-struct Destination {
-    QString root;
-    QString shown;
-    bool exists = false;
-};
-
-Destination destinationOf(const QString& answer)
-{
-    Destination d;
-    if (answer.size() == 1 && answer.at(0).isLetter()) {
-        d.root = answer + QStringLiteral(":/");
-        d.shown = answer.toUpper();
-#ifdef Q_OS_WIN
-        d.exists = QFileInfo(d.root).isDir();
-#endif
-        return d;
-    }
-    d.root = answer;
-    d.shown = answer;
-    d.exists = QFileInfo(answer).isDir();
-    return d;
-}
 
 [[noreturn]] void fail(const QString& why)
 {
@@ -156,17 +118,18 @@ void CopiaArchivio(const QString& ip_conn, const QString& db_conn)
     const QString suffix = QStringLiteral(" ") + today.left(2) + QStringLiteral("-") + today.mid(3, 2)
         + QStringLiteral("-") + today.right(4) + QStringLiteral(".") + extension;
 
-    const QString answer = InputBox(prompt(), kTitle, QString(), 7300, 4500).trimmed();
+    // Without drive letters the box asks for a folder and offers to pick it.
+    const bool driveLetters = backup::systemHasDriveLetters();
+    const QString answer =
+        messages().input({backup::destinationPrompt(driveLetters), kTitle, QString(), 7300, 4500, !driveLetters}).trimmed();
     if (answer.isEmpty())
         return;
 
-    const Destination dest = destinationOf(answer);
+    const backup::Destination dest = backup::destinationOf(answer, driveLetters);
     if (!dest.exists) {
         messages().beep();
-        MsgBox(QStringLiteral("Unità - ") + dest.shown
-                   + QStringLiteral(" - disco rigido o pennetta di destinazione inesistente! Ripetere l'operazione dopo "
-                                    "aver inserito una unità di destinazione valida."),
-               MsgButtons::Ok, MsgIcon::Exclamation, QStringLiteral("ATTENZIONE"));
+        MsgBox(backup::missingDestinationMessage(dest, driveLetters), MsgButtons::Ok, MsgIcon::Exclamation,
+               QStringLiteral("ATTENZIONE"));
         auto& connection = data::DataEnvironment1::instance().Connection1();
         if (connection.State() == 0)
             connection.Open(QString());
@@ -203,8 +166,8 @@ void CopiaArchivio(const QString& ip_conn, const QString& db_conn)
             QFile::remove(f.absoluteFilePath());
     }
 
-    MsgBox(QStringLiteral("Copia di salvataggio terminata ed effettuata con successo."), MsgButtons::Ok,
-           MsgIcon::Information, QStringLiteral("CONGRATULAZIONI"));
+    MsgBox(backup::successMessage(folder, driveLetters), MsgButtons::Ok, MsgIcon::Information,
+           QStringLiteral("CONGRATULAZIONI"));
 }
 
 } // namespace vb

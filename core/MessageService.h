@@ -24,6 +24,7 @@ struct InputRequest {
     QString defaultText;
     int xTwips = -1; // position of the box from the screen's top-left corner; -1 centres it
     int yTwips = -1;
+    bool browseFolder = false; // the answer is a folder, which a "Sfoglia..." button lets the user pick
 };
 
 class MessageService {

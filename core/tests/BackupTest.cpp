@@ -1,6 +1,7 @@
 #include "core/tests/support/TestSupport.h"
 
 #include "core/Backup.h"
+#include "core/BackupDestination.h"
 #include "core/Error.h"
 #include "data/DataEnvironment.h"
 
@@ -56,9 +57,19 @@ protected:
 
 TEST_F(BackupTest, AsksForTheDestinationAndAnEmptyAnswerDoesNothing)
 {
+    // Where drives have letters the box asks for one; here, with none, for the folder of
+    // the drive, which it offers to pick; the rest of the question is the same.
+    EXPECT_EQ(backup::destinationPrompt(true), kPrompt);
+    ASSERT_FALSE(backup::systemHasDriveLetters());
     backup(QString());
     ASSERT_EQ(msgs.inputsShown.size(), 1u);
-    EXPECT_EQ(msgs.inputsShown[0].prompt, kPrompt);
+    const QString prompt = msgs.inputsShown[0].prompt;
+    EXPECT_TRUE(prompt.startsWith(QStringLiteral("Inserisci la cartella dell'unità di destinazione (pennetta,hd esterno "
+                                                 "ecc.), ad esempio /media/usb, oppure sceglila con il pulsante "
+                                                 "Sfoglia...?\n")))
+        << prompt.toStdString();
+    EXPECT_EQ(prompt.section(u'\n', 1), kPrompt.section(u'\n', 1));
+    EXPECT_TRUE(msgs.inputsShown[0].browseFolder);
     EXPECT_EQ(msgs.inputsShown[0].title, QStringLiteral("Copia di salvataggio"));
     EXPECT_TRUE(msgs.inputsShown[0].defaultText.isEmpty());
     EXPECT_EQ(msgs.inputsShown[0].xTwips, 7300);
@@ -77,7 +88,11 @@ TEST_F(BackupTest, TheFolderKeepsOneDatedCopyTheLatestOne)
 
     backup(usb);
     ASSERT_EQ(msgs.shown.size(), 1u);
-    EXPECT_EQ(msgs.last().text, QStringLiteral("Copia di salvataggio terminata ed effettuata con successo."));
+    EXPECT_EQ(msgs.last().text, QStringLiteral("Copia di salvataggio terminata ed effettuata con successo.\nLa copia è "
+                                               "nella cartella ")
+                                    + backupFolder + u'.');
+    EXPECT_EQ(backup::successMessage(backupFolder, true),
+              QStringLiteral("Copia di salvataggio terminata ed effettuata con successo."));
     EXPECT_EQ(msgs.last().icon, MsgIcon::Information);
     EXPECT_EQ(msgs.last().title, QStringLiteral("CONGRATULAZIONI"));
     EXPECT_EQ(files(), (QStringList{QStringLiteral("BackupRegArchivio al 09-12-2026.db"), QStringLiteral("appunti.mdb")}));
@@ -104,13 +119,16 @@ TEST_F(BackupTest, TheFolderKeepsOneDatedCopyTheLatestOne)
 TEST_F(BackupTest, AMissingDestinationIsReportedAndTheReportsConnectionReopened)
 {
     auto& connection = data::DataEnvironment1::instance().Connection1();
+    // With no drive letters every answer is a folder: a letter, a relative path or a
+    // folder that is not there names the folder asked for.
     struct Case {
         QString answer;
         QString shown;
     };
     const Case cases[] = {
-        {QStringLiteral("e"), QStringLiteral("E")},
+        {QStringLiteral("e"), QStringLiteral("e")},
         {QStringLiteral("/media/nessuna-pennetta"), QStringLiteral("/media/nessuna-pennetta")},
+        {QStringLiteral("~/nessuna-pennetta"), QDir::homePath() + QStringLiteral("/nessuna-pennetta")},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.answer.toStdString());
@@ -120,16 +138,20 @@ TEST_F(BackupTest, AMissingDestinationIsReportedAndTheReportsConnectionReopened)
         const int beeps = msgs.beeps;
         backup(c.answer);
         ASSERT_EQ(msgs.shown.size(), 1u);
-        EXPECT_EQ(msgs.last().text, QStringLiteral("Unità - ") + c.shown
+        EXPECT_EQ(msgs.last().text, QStringLiteral("Cartella - ") + c.shown
                                         + QStringLiteral(" - disco rigido o pennetta di destinazione inesistente! "
-                                                         "Ripetere l'operazione dopo aver inserito una unità di "
-                                                         "destinazione valida."));
+                                                         "Ripetere l'operazione dopo aver inserito la cartella di una "
+                                                         "unità di destinazione valida (ad esempio /media/usb)."));
         EXPECT_EQ(msgs.last().icon, MsgIcon::Exclamation);
         EXPECT_EQ(msgs.last().title, QStringLiteral("ATTENZIONE"));
         EXPECT_EQ(msgs.beeps, beeps + 1);
         EXPECT_EQ(connection.State(), 1);
     }
     connection.Close();
+    // Where drives have letters, a letter in lower case is named in capitals.
+    EXPECT_EQ(backup::missingDestinationMessage(backup::destinationOf(QStringLiteral("e"), true), true),
+              QStringLiteral("Unità - E - disco rigido o pennetta di destinazione inesistente! Ripetere l'operazione "
+                             "dopo aver inserito una unità di destinazione valida."));
 }
 
 // Makes |dir| refuse new files, also for root (immutable flag); false when it cannot.

@@ -1,10 +1,17 @@
 #include "core/Error.h"
+#include "core/ui/QtMessageService.h"
 #include "core/ui/WindowHelpers.h"
 
+#include <QApplication>
+#include <QDialog>
+#include <QFileDialog>
 #include <QImage>
 #include <QLabel>
+#include <QLineEdit>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <functional>
 
@@ -77,4 +84,35 @@ TEST(RunProgressBar, AlwaysRunsFromZeroTo12250ThenHides)
     EXPECT_EQ(bar.maximum(), 12250);
     EXPECT_EQ(bar.value(), 0);
     EXPECT_TRUE(bar.isHidden());
+}
+
+TEST(QtMessageService, AFolderBoxOffersThePickerAndAnswersWithThePickedFolder)
+{
+    QTemporaryDir drive;
+    vb::QtMessageService service;
+    QString typedAfterPicking;
+    bool pickerShown = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        auto* browse = box->findChild<QPushButton*>(QStringLiteral("Sfoglia"));
+        ASSERT_NE(browse, nullptr);
+        EXPECT_EQ(browse->text(), QStringLiteral("Sfoglia..."));
+        QTimer::singleShot(0, [&] {
+            auto* picker = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+            pickerShown = picker != nullptr;
+            if (!picker)
+                return;
+            picker->selectFile(drive.path());
+            QMetaObject::invokeMethod(picker, "accept");
+        });
+        browse->click();
+        typedAfterPicking = box->findChild<QLineEdit*>(QStringLiteral("Cartella"))->text();
+        box->accept();
+    });
+    const QString answer = service.input({QStringLiteral("Cartella?"), QStringLiteral("Copia di salvataggio"), QString(),
+                                          -1, -1, true});
+    EXPECT_TRUE(pickerShown);
+    EXPECT_EQ(typedAfterPicking, drive.path());
+    EXPECT_EQ(answer, drive.path());
 }
