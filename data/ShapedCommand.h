@@ -27,7 +27,7 @@ struct ShapeLevel {
     QStringList computeBy;
     std::vector<Child> children;
 
-    static ShapeLevel query(QString name, QString sql) { return {std::move(name), std::move(sql), {}, {}}; }
+    static ShapeLevel query(QString name, QString sql);
     static ShapeLevel compute(QString name, ShapeLevel child, QStringList by);
     ShapeLevel& append(ShapeLevel child, QList<QPair<QString, QString>> relate);
 
@@ -39,6 +39,9 @@ struct ShapeLevel::Child {
     ShapeLevel level;
     QList<QPair<QString, QString>> relate; // parent field, child field
 };
+
+// Defined here, where Child is complete: building the level builds its vector of children.
+inline ShapeLevel ShapeLevel::query(QString name, QString sql) { return {std::move(name), std::move(sql), {}, {}}; }
 
 // Runs the queries of |level| and its children on |db| and builds the rows of every level.
 // Throws db::Error.
