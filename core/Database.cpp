@@ -282,6 +282,12 @@ QString Statement::text(int c) const
     return p ? QString::fromUtf8(p, sqlite3_column_bytes(m_stmt, c)) : QString();
 }
 
+QByteArrayView Statement::utf8(int c) const
+{
+    const auto* p = reinterpret_cast<const char*>(sqlite3_column_text(m_stmt, c));
+    return p ? QByteArrayView(p, sqlite3_column_bytes(m_stmt, c)) : QByteArrayView();
+}
+
 qint64 Statement::integer(int c) const { return sqlite3_column_int64(m_stmt, c); }
 
 Money Statement::money(int c) const { return Money::fromCents(sqlite3_column_int64(m_stmt, c)); }

@@ -3,6 +3,7 @@
 #include "core/Error.h"
 #include "core/Money.h"
 
+#include <QByteArrayView>
 #include <QDate>
 #include <QHash>
 #include <QString>
@@ -82,6 +83,8 @@ public:
 
     bool isNull(int column) const;
     QString text(int column) const; // NULL reads as ""
+    // The column as its UTF-8 bytes, valid until the next step or reset; empty for NULL.
+    QByteArrayView utf8(int column) const;
     qint64 integer(int column) const; // NULL reads as 0
     Money money(int column) const;
     std::optional<Money> optionalMoney(int column) const;

@@ -43,6 +43,30 @@ void createDatabase(const QString& path, const QString& key)
     }
 }
 
+void upgradeArchive(db::Database& db)
+{
+    initDataResources();
+    QStringList present;
+    {
+        auto st = db.query(QStringLiteral("SELECT name FROM sqlite_master WHERE type = 'index'"));
+        while (st.next())
+            present << st.text(0);
+    }
+    const QString create = QStringLiteral("CREATE INDEX ");
+    QStringList missing;
+    for (const QString& line : resourceText(QStringLiteral(":/data/schema.sql")).split(u'\n')) {
+        if (line.startsWith(create) && !present.contains(line.mid(create.size()).section(u' ', 0, 0), Qt::CaseInsensitive))
+            missing << line;
+    }
+    // An archive that lacks nothing is not written to.
+    if (missing.isEmpty())
+        return;
+    db::Transaction tx(db);
+    for (const QString& statement : missing)
+        db.executeScript(statement);
+    tx.commit();
+}
+
 QString newRawKey()
 {
     QByteArray bytes(32, Qt::Uninitialized);

@@ -1,6 +1,8 @@
 -- The archive's tables. Dates are ISO text (yyyy-mm-dd), times hh:mm:ss, amounts whole
 -- cents. Counters are AUTOINCREMENT keys, never reused after a delete. Names and other
 -- texts that the program looks up by name compare ignoring letter case (NOCASE).
+-- Each index stands on a line of its own: an archive made before an index was added
+-- gets it at the next start (upgradeArchive in NewDatabase.h).
 
 CREATE TABLE Impostazioni (
     CodiceImpostazioni INTEGER NOT NULL PRIMARY KEY,
@@ -70,6 +72,7 @@ CREATE TABLE TabellaNominativi (
 CREATE INDEX TabellaNominativi_Cognome ON TabellaNominativi (Cognome);
 CREATE INDEX TabellaNominativi_Persona ON TabellaNominativi (Cognome, Nome, IL);
 CREATE INDEX TabellaNominativi_CodiceControllo ON TabellaNominativi (CodiceControllo);
+CREATE INDEX TabellaNominativi_Ente ON TabellaNominativi (EnteAppartenenza);
 
 CREATE TABLE RegistroQuoteSoci (
     IDRegistro INTEGER PRIMARY KEY AUTOINCREMENT,

@@ -167,25 +167,15 @@ std::vector<qint64> Anagrafica::duplicates(const QString& cognome, const QString
     return keys;
 }
 
-std::vector<RegistryRow> Anagrafica::fetch(db::Statement& st)
+void Anagrafica::fetch(db::Statement& st, RegistryRows& out)
 {
-    std::vector<RegistryRow> out;
-    while (st.next()) {
-        RegistryRow r;
-        r.CodNom = st.integer(0);
-        r.Cognome = st.text(1);
-        r.Nome = st.text(2);
-        r.Telefono = st.text(3);
-        r.Cell = st.text(4);
-        r.CFiscale = st.text(5);
-        r.NumTessera = st.text(6);
-        r.CodiceControllo = int(st.integer(7));
-        out.push_back(std::move(r));
-    }
-    return out;
+    out.clear();
+    while (st.next())
+        out.append(st.integer(0), {st.utf8(1), st.utf8(2), st.utf8(3), st.utf8(4), st.utf8(5), st.utf8(6)},
+                   int(st.integer(7)));
 }
 
-std::vector<RegistryRow> Anagrafica::rows(RegistryOrder order)
+void Anagrafica::rows(RegistryOrder order, RegistryRows& out)
 {
     QString orderBy;
     switch (order) {
@@ -194,13 +184,15 @@ std::vector<RegistryRow> Anagrafica::rows(RegistryOrder order)
     case RegistryOrder::Cognome: orderBy = QStringLiteral("ORDER BY Cognome ASC, CodNom ASC"); break;
     }
     auto st = m_db.query(kGridSelect + orderBy);
-    return fetch(st);
+    fetch(st, out);
 }
 
-std::vector<RegistryRow> Anagrafica::search(const QString& prefix)
+void Anagrafica::search(const QString& prefix, RegistryRows& out)
 {
-    if (prefix.isEmpty())
-        return rows(RegistryOrder::CodNomDescending);
+    if (prefix.isEmpty()) {
+        rows(RegistryOrder::CodNomDescending, out);
+        return;
+    }
     // A range on the indexed surname finds the candidates; the comparison of the first
     // characters keeps the exact prefix matches.
     const QString low = foldAscii(prefix);
@@ -211,13 +203,14 @@ std::vector<RegistryRow> Anagrafica::search(const QString& prefix)
     if (last.unicode() == 0xFFFF || last.isSurrogate()) {
         auto st = m_db.query(kGridSelect + QStringLiteral("WHERE Cognome >= ? AND ") + exact + order,
                              {low, length, prefix});
-        return fetch(st);
+        fetch(st, out);
+        return;
     }
     QString high = low;
     high.back() = QChar(last.unicode() + 1);
     auto st = m_db.query(kGridSelect + QStringLiteral("WHERE Cognome >= ? AND Cognome < ? AND ") + exact + order,
                          {low, high, length, prefix});
-    return fetch(st);
+    fetch(st, out);
 }
 
 QStringList Anagrafica::enti()

@@ -2,6 +2,7 @@
 
 #include "core/Database.h"
 #include "members/PersonRecord.h"
+#include "members/RegistryRows.h"
 
 #include <QStringList>
 
@@ -9,18 +10,6 @@
 #include <vector>
 
 namespace vb::members {
-
-// One line of the registry grid.
-struct RegistryRow {
-    qint64 CodNom = 0;
-    QString Cognome;
-    QString Nome;
-    QString Telefono;
-    QString Cell;
-    QString CFiscale;
-    QString NumTessera; // as stored; the grid shows it as "00000"
-    int CodiceControllo = 0;
-};
 
 enum class RegistryOrder { CodNomAscending, CodNomDescending, Cognome };
 
@@ -50,16 +39,18 @@ public:
     std::vector<qint64> duplicates(const QString& cognome, const QString& nome, const QDate& il,
                                    std::optional<qint64> except = std::nullopt);
 
-    std::vector<RegistryRow> rows(RegistryOrder order);
+    // The lines of the registry grid put into |out| (emptied first, its room kept): the
+    // whole registry in |order|.
+    void rows(RegistryOrder order, RegistryRows& out);
     // Persons whose surname begins with |prefix| (case ignored), by surname; the whole
     // registry, newest first, when |prefix| is empty.
-    std::vector<RegistryRow> search(const QString& prefix);
+    void search(const QString& prefix, RegistryRows& out);
     // The distinct organisations stored, in order, for the choice list.
     QStringList enti();
 
 private:
     void write(db::Statement& st, const PersonRecord& p, bool add);
-    std::vector<RegistryRow> fetch(db::Statement& st);
+    static void fetch(db::Statement& st, RegistryRows& out);
 
     db::Database& m_db;
 };

@@ -9,6 +9,7 @@
 #include "core/ui/WindowHelpers.h"
 #include "core/ui/WindowRegistry.h"
 #include "data/DataEnvironment.h"
+#include "data/NewDatabase.h"
 
 #include <QFont>
 #include <QGridLayout>
@@ -111,6 +112,7 @@ void FormCopyraight::Form_Load()
 {
     try {
         m_conn = OpenArchiveConnection();
+        data::upgradeArchive(*m_conn.db);
         const Cini ini = Cini::programSettings();
         m_codInt = ini.GetValue(QStringLiteral("Cod_Int"), QStringLiteral("p"));
         data::DataEnvironment1::instance().Connection1().Open(m_conn.settings.databasePath());

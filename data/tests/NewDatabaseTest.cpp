@@ -108,3 +108,26 @@ TEST(NewDatabase, IsEncryptedAndNeverOverwritten)
     auto db = db::Database::open(path, key);
     EXPECT_EQ(scalar(*db, QStringLiteral("PRAGMA cipher_page_size")), 4096);
 }
+
+TEST(NewDatabase, UpgradeGivesAnOlderArchiveTheIndexesItLacks)
+{
+    test::ProgramFolder folder;
+    auto db = folder.open();
+    auto indexes = [&] {
+        QStringList out;
+        auto st = db->query(QStringLiteral(
+            "SELECT name FROM sqlite_master WHERE type = 'index' AND sql IS NOT NULL ORDER BY name"));
+        while (st.next())
+            out << st.text(0);
+        return out;
+    };
+    const QStringList all = indexes();
+    ASSERT_TRUE(all.contains(QStringLiteral("TabellaNominativi_Ente")));
+    db->execute(QStringLiteral("DROP INDEX TabellaNominativi_Ente"));
+    db->execute(QStringLiteral("DROP INDEX LibroCassa_Codice"));
+
+    data::upgradeArchive(*db);
+    EXPECT_EQ(indexes(), all);
+    data::upgradeArchive(*db); // nothing more to do
+    EXPECT_EQ(indexes(), all);
+}

@@ -6,6 +6,7 @@
 #include "core/ui/Controls.h"
 #include "core/ui/GridHeadings.h"
 #include "core/ui/PlaceholderText.h"
+#include "core/ui/PlainTextDelegate.h"
 #include "core/ui/StampaAnagrafica.h"
 #include "members/ui/ClickableLabel.h"
 #include "members/ui/RegistryModel.h"
@@ -221,6 +222,7 @@ void FormAnagrafica::buildUi()
     MSHFlexGrid1->setObjectName(QStringLiteral("MSHFlexGrid1"));
     MSHFlexGrid1->setModel(m_model);
     ui::GridHeadings::install(MSHFlexGrid1, heads);
+    MSHFlexGrid1->setItemDelegate(new PlainTextDelegate(MSHFlexGrid1));
     MSHFlexGrid1->verticalHeader()->hide();
     MSHFlexGrid1->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     MSHFlexGrid1->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
@@ -287,17 +289,12 @@ bool FormAnagrafica::eventFilter(QObject* watched, QEvent* event)
 }
 
 
-void FormAnagrafica::fillGrid(std::vector<members::RegistryRow> rows)
-{
-    m_model->setRows(std::move(rows));
-}
-
 void FormAnagrafica::RefreshGrid()
 {
     if (!m_registry)
         return;
-    fillGrid(m_registry->rows(m_sortFlag == 1 ? members::RegistryOrder::CodNomAscending
-                                              : members::RegistryOrder::CodNomDescending));
+    const auto order = m_sortFlag == 1 ? members::RegistryOrder::CodNomAscending : members::RegistryOrder::CodNomDescending;
+    m_model->refill([&](members::RegistryRows& out) { m_registry->rows(order, out); });
 }
 
 void FormAnagrafica::LabelOrder_Click()
@@ -317,7 +314,7 @@ void FormAnagrafica::Label_Cognome_Click()
     if (!m_registry)
         return;
     try {
-        fillGrid(m_registry->rows(members::RegistryOrder::Cognome));
+        m_model->refill([&](members::RegistryRows& out) { m_registry->rows(members::RegistryOrder::Cognome, out); });
     } catch (const Error& e) {
         showErrorDescription(e.description());
     }
@@ -328,7 +325,8 @@ void FormAnagrafica::Text_Ricerca_KeyUp()
     if (!m_registry)
         return;
     try {
-        fillGrid(m_registry->search(Text_Ricerca->text()));
+        const QString prefix = Text_Ricerca->text();
+        m_model->refill([&](members::RegistryRows& out) { m_registry->search(prefix, out); });
     } catch (const Error& e) {
         showErrorDescription(e.description());
     }
@@ -362,7 +360,7 @@ void FormAnagrafica::MSHFlexGrid1_Click(const QModelIndex& index)
     if (!m_registry || !index.isValid())
         return;
     try {
-        const qint64 key = m_model->row(index.row()).CodNom;
+        const qint64 key = m_model->codNom(index.row());
         const auto p = m_registry->load(key);
         if (!p)
             return;

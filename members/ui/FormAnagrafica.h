@@ -56,7 +56,6 @@ private:
     // Empties the entry controls: the card number "0", the registration date today's
     // unless kept, every other box and the combo texts empty, the consents unchecked.
     void clearEntry(bool keepDataIscrizione);
-    void fillGrid(std::vector<members::RegistryRow> rows);
 
     ArchiveConnection m_conn;
     std::unique_ptr<members::Anagrafica> m_registry;
