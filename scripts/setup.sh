@@ -3,6 +3,8 @@
 # folder (build/program): the executable, "agg.ini", the archive and the logo. An
 # existing archive or agg.ini is never overwritten.
 # Usage: scripts/setup.sh [BUILD_DIR] [extra cmake arguments...]
+# VB_TARGETS: the targets to build (all by default); VB_EXTRA_PACKAGES: Debian packages a
+# caller needs besides the program's (CI's second compiler).
 set -euo pipefail
 
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
@@ -16,6 +18,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   poppler-utils fonts-dejavu-core
   libxlsxwriter-dev unzip locales
+  ${VB_EXTRA_PACKAGES:-}
 )
 missing=()
 for p in "${packages[@]}"; do
@@ -40,6 +43,5 @@ if [ $# -gt 0 ] || [ "${#missing[@]}" -gt 0 ] || { [ ! -f "$build/build.ninja" ]
    ! grep -qx "CMAKE_BUILD_TYPE:STRING=$type" "$build/CMakeCache.txt" 2>/dev/null; then
   cmake "${generator[@]}" -S "$root" -B "$build" -DCMAKE_BUILD_TYPE="$type" "$@"
 fi
-# VB_TARGETS names the targets to build (the run command builds only the program's); all by default.
 cmake --build "$build" -j"$(nproc)" ${VB_TARGETS:+--target $VB_TARGETS}
 "$build/app/vellumbra-newdb" --setup "$build/program"
