@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QRandomGenerator>
+#include <QRegularExpression>
 
 // The schema lives in a resource of this static library; it must be registered by name
 // from the global namespace.
@@ -33,6 +34,7 @@ void createDatabase(const QString& path, const QString& key)
         db::Transaction tx(*db);
         db->executeScript(schema);
         db->executeScript(seed);
+        upgradeArchive(*db);
         tx.commit();
     } catch (...) {
         // A half-made archive is no archive: remove it so that the next try starts clean.
@@ -58,13 +60,29 @@ void upgradeArchive(db::Database& db)
         if (line.startsWith(create) && !present.contains(line.mid(create.size()).section(u' ', 0, 0), Qt::CaseInsensitive))
             missing << line;
     }
+    bool hasKeys = false;
+    auto columns = db.query(QStringLiteral("PRAGMA table_info(TabellaNominativi)"));
+    while (columns.next())
+        hasKeys = hasKeys || columns.text(1) == QStringLiteral("ChiaveCognome");
     // An archive that lacks nothing is not written to.
-    if (missing.isEmpty())
+    if (missing.isEmpty() && hasKeys)
         return;
     db::Transaction tx(db);
     for (const QString& statement : missing)
         db.executeScript(statement);
+    if (!hasKeys)
+        db.executeScript(resourceText(QStringLiteral(":/data/keys.sql")));
     tx.commit();
+}
+
+QStringList tableNames()
+{
+    initDataResources();
+    static const QRegularExpression table(QStringLiteral("CREATE TABLE (\\w+)"));
+    QStringList names;
+    for (const auto& m : table.globalMatch(resourceText(QStringLiteral(":/data/schema.sql"))))
+        names << m.captured(1);
+    return names;
 }
 
 QString newRawKey()

@@ -1,6 +1,7 @@
 -- The archive's tables. Dates are ISO text (yyyy-mm-dd), times hh:mm:ss, amounts whole
 -- cents. Counters are AUTOINCREMENT keys, never reused after a delete. Names and other
--- texts that the program looks up by name compare ignoring letter case (NOCASE).
+-- texts that the program looks up by name compare ignoring letter case (NOCASE); the
+-- registry's names also have case-folded keys (keys.sql).
 -- Each index stands on a line of its own: an archive made before an index was added
 -- gets it at the next start (upgradeArchive in NewDatabase.h).
 
@@ -70,7 +71,6 @@ CREATE TABLE TabellaNominativi (
     CodiceControllo2 INTEGER NOT NULL DEFAULT 0
 );
 CREATE INDEX TabellaNominativi_Cognome ON TabellaNominativi (Cognome);
-CREATE INDEX TabellaNominativi_Persona ON TabellaNominativi (Cognome, Nome, IL);
 CREATE INDEX TabellaNominativi_CodiceControllo ON TabellaNominativi (CodiceControllo);
 CREATE INDEX TabellaNominativi_Ente ON TabellaNominativi (EnteAppartenenza);
 

@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "core/Format.h"
+#include "core/Text.h"
 
 namespace vb::members {
 namespace {
@@ -21,17 +22,6 @@ QDate storedDate(const QString& typed)
 {
     const auto d = typedDate(typed);
     return d ? *d : QDate();
-}
-
-// SQLite's NOCASE folds the ASCII letters only.
-QString foldAscii(const QString& s)
-{
-    QString out = s;
-    for (QChar& c : out) {
-        if (c >= u'A' && c <= u'Z')
-            c = QChar(c.unicode() + 32);
-    }
-    return out;
 }
 
 } // namespace
@@ -158,9 +148,11 @@ Anagrafica::Removal Anagrafica::remove(qint64 codNom)
 std::vector<qint64> Anagrafica::duplicates(const QString& cognome, const QString& nome, const QDate& il,
                                            std::optional<qint64> except)
 {
+    // Names compare by their case-folded keys: "CANTÙ" "NICCOLÒ" is Cantù Niccolò.
     auto st = m_db.query(QStringLiteral("SELECT CodNom, Cognome, Nome, IL FROM TabellaNominativi "
-                                        "WHERE Cognome = ? AND Nome = ? AND IL = ? AND CodNom <> ? ORDER BY CodNom"),
-                         {cognome, nome, il, except.value_or(0)});
+                                        "WHERE ChiaveCognome = ? AND ChiaveNome = ? AND IL = ? AND CodNom <> ? "
+                                        "ORDER BY CodNom"),
+                         {text::foldedKey(cognome), text::foldedKey(nome), il, except.value_or(0)});
     std::vector<qint64> keys;
     while (st.next())
         keys.push_back(st.integer(0));
@@ -193,23 +185,22 @@ void Anagrafica::search(const QString& prefix, RegistryRows& out)
         rows(RegistryOrder::CodNomDescending, out);
         return;
     }
-    // A range on the indexed surname finds the candidates; the comparison of the first
-    // characters keeps the exact prefix matches.
-    const QString low = foldAscii(prefix);
-    const qint64 length = prefix.toUcs4().size();
-    const QString exact = QStringLiteral("substr(Cognome, 1, ?) = ? COLLATE NOCASE ");
+    // A range on the surnames' case-folded keys finds the rows whose surname begins with
+    // the typed text in any letter case, accented letters included.
+    const QString low = text::foldedKey(prefix);
     const QString order = QStringLiteral("ORDER BY Cognome ASC, CodNom ASC");
     const QChar last = low.back();
     if (last.unicode() == 0xFFFF || last.isSurrogate()) {
-        auto st = m_db.query(kGridSelect + QStringLiteral("WHERE Cognome >= ? AND ") + exact + order,
-                             {low, length, prefix});
+        auto st = m_db.query(kGridSelect + QStringLiteral("WHERE ChiaveCognome >= ? AND substr(ChiaveCognome, 1, ?) = ? ")
+                                 + order,
+                             {low, qint64(low.toUcs4().size()), low});
         fetch(st, out);
         return;
     }
     QString high = low;
     high.back() = QChar(last.unicode() + 1);
-    auto st = m_db.query(kGridSelect + QStringLiteral("WHERE Cognome >= ? AND Cognome < ? AND ") + exact + order,
-                         {low, high, length, prefix});
+    auto st = m_db.query(kGridSelect + QStringLiteral("WHERE ChiaveCognome >= ? AND ChiaveCognome < ? ") + order,
+                         {low, high});
     fetch(st, out);
 }
 

@@ -1,5 +1,7 @@
 #include "accounting/assets/Previsionale.h"
 
+#include "core/Text.h"
+
 namespace vb::assets {
 namespace {
 
@@ -68,8 +70,11 @@ std::optional<qint64> RegistroPrevisionale::add(const BudgetLine& line)
 {
     db::Transaction tx(m_db);
     {
-        auto found = m_db.query(QStringLiteral("SELECT 1 FROM RegistroPrevisionale WHERE Descrizione = ? AND Anno = ?"),
-                                {line.Descrizione, line.Anno});
+        // The item's text compares ignoring letter case, accented letters included; a
+        // year holds few lines, so the keys are computed here rather than stored.
+        auto found = m_db.query(QStringLiteral("SELECT 1 FROM RegistroPrevisionale WHERE Anno = ? AND %1(Descrizione) = ?")
+                                    .arg(QString::fromLatin1(db::kFoldFunction)),
+                                {line.Anno, text::foldedKey(line.Descrizione)});
         if (found.next())
             return std::nullopt;
     }

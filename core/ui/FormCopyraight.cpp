@@ -8,8 +8,8 @@
 #include "core/ui/PlaceholderText.h"
 #include "core/ui/WindowHelpers.h"
 #include "core/ui/WindowRegistry.h"
+#include "data/ArchiveCheck.h"
 #include "data/DataEnvironment.h"
-#include "data/NewDatabase.h"
 
 #include <QFont>
 #include <QGridLayout>
@@ -112,7 +112,9 @@ void FormCopyraight::Form_Load()
 {
     try {
         m_conn = OpenArchiveConnection();
-        data::upgradeArchive(*m_conn.db);
+        // Before any window writes to it: the archive is checked whole and brought up
+        // to date.
+        data::checkArchiveAtStartup(*m_conn.db);
         const Cini ini = Cini::programSettings();
         m_codInt = ini.GetValue(QStringLiteral("Cod_Int"), QStringLiteral("p"));
         data::DataEnvironment1::instance().Connection1().Open(m_conn.settings.databasePath());

@@ -39,7 +39,7 @@ TEST(NewDatabase, HoldsEveryTableWithItsFieldsInOrder)
          "CodNom NumTessera DataIscrizione Titolo Cognome Nome Nominativo NatoA IL Residente CAP Indirizzo Numero "
          "Telefono Cell EMail TipoSocio CodiceControllo EnteAppartenenza CFiscale Note Professione TitoloStudio "
          "OccupazioneAttuale Nucleo AssensoTrattDatiPersonali AssensoFotoVideoWeb AssensoMailList AddOK Anni "
-         "Compleanno CodiceControllo2"},
+         "Compleanno CodiceControllo2 ChiaveCognome ChiaveNome"},
         {"RegistroQuoteSoci", "IDRegistro CodNom TessNum Indata Anno QuotaVers Note Validate"},
         {"StampaSoci", "Num Cognome Nome TessNumero Note"},
         {"TestateLibroCassa", "CodiceTestataCassa TestataCassa SaldoAnno"},

@@ -187,6 +187,17 @@ TEST_F(AnagraficaTest, DuplicatesMatchSurnameNameAndBirthDateIgnoringCase)
     EXPECT_EQ(registry.duplicates(QStringLiteral("d'amico"), QStringLiteral("ANNA"), QDate(1978, 5, 16)),
               (std::vector<qint64>{first, second}));
     EXPECT_TRUE(registry.duplicates(QStringLiteral("D'Amico"), QStringLiteral("Anna"), QDate(1979, 5, 16)).empty());
+
+    // Accented letters fold too, also when the accent was typed as a separate mark.
+    const qint64 cantu = add(completePerson(QStringLiteral("Cantù"), QStringLiteral("Niccolò")));
+    const struct { const char* cognome; const char* nome; } typed[] = {
+        {"CANTÙ", "NICCOLÒ"}, {"cantù", "niccolò"}, {"CANTU\u0300", "Niccolo\u0300"}};
+    for (const auto& t : typed) {
+        SCOPED_TRACE(t.cognome);
+        EXPECT_EQ(registry.duplicates(QString::fromUtf8(t.cognome), QString::fromUtf8(t.nome), QDate(1978, 5, 16)),
+                  std::vector<qint64>{cantu});
+    }
+    EXPECT_TRUE(registry.duplicates(QStringLiteral("CANTU"), QStringLiteral("NICCOLO"), QDate(1978, 5, 16)).empty());
 }
 
 TEST_F(AnagraficaTest, MembersAreNeverDeleted)
@@ -210,7 +221,8 @@ TEST_F(AnagraficaTest, MembersAreNeverDeleted)
 
 TEST_F(AnagraficaTest, SearchFindsSurnamesByTheirFirstLetters)
 {
-    for (const char* s : {"Rossi", "ROSSINI", "Bruno", "rotondi", "Ro", "R", "Ma@", "Ma[", "D'Amico", "Damiani", "Rò"})
+    for (const char* s : {"Rossi", "ROSSINI", "Bruno", "rotondi", "Ro", "R", "Ma@", "Ma[", "D'Amico", "Damiani", "Rò",
+                          "Cantù", "\U0001F33BFiore"})
         add(completePerson(QString::fromUtf8(s), QStringLiteral("X")));
     const std::vector<std::pair<QString, QStringList>> cases{
         {QStringLiteral("ro"), {QStringLiteral("Ro"), QStringLiteral("Rossi"), QStringLiteral("ROSSINI"), QStringLiteral("rotondi")}},
@@ -218,6 +230,11 @@ TEST_F(AnagraficaTest, SearchFindsSurnamesByTheirFirstLetters)
         {QStringLiteral("D'a"), {QStringLiteral("D'Amico")}},
         {QStringLiteral("Ma@"), {QStringLiteral("Ma@")}},
         {QStringLiteral("Rò"), {QStringLiteral("Rò")}},
+        {QStringLiteral("RÒ"), {QStringLiteral("Rò")}},
+        {QStringLiteral("CANTÙ"), {QStringLiteral("Cantù")}},
+        {QStringLiteral("CANTU"), {}},
+        {QString::fromUtf8("\U0001F33BF"), {QString::fromUtf8("\U0001F33BFiore")}},
+        {QString::fromUtf8("\U0001F33B"), {QString::fromUtf8("\U0001F33BFiore")}},
         {QStringLiteral("z"), {}},
         {QStringLiteral("%"), {}},
     };
@@ -227,8 +244,13 @@ TEST_F(AnagraficaTest, SearchFindsSurnamesByTheirFirstLetters)
     }
     RegistryRows all;
     registry.search(QString(), all);
-    ASSERT_EQ(all.size(), 11);
-    EXPECT_GT(all.codNom(0), all.codNom(10));
+    ASSERT_EQ(all.size(), 13);
+    EXPECT_GT(all.codNom(0), all.codNom(12));
+
+    // A name changed by any writer gets its new key.
+    db->execute(QStringLiteral("UPDATE TabellaNominativi SET Cognome = 'Ègidi' WHERE Cognome = 'Bruno'"));
+    EXPECT_EQ(surnames(QStringLiteral("ÈGI")), QStringList{QStringLiteral("Ègidi")});
+    EXPECT_TRUE(surnames(QStringLiteral("bru")).isEmpty());
 }
 
 } // namespace

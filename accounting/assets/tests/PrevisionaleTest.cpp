@@ -36,10 +36,13 @@ TEST_F(PrevisionaleTest, SameItemTextTwiceInOneYearIsRefused)
     EXPECT_TRUE(registro.add({0, QStringLiteral("2027"), QStringLiteral("Quote sociali"), 1, Money::fromEuro(5)}));
     EXPECT_TRUE(registro.add({0, QStringLiteral("2026"), QStringLiteral("Spese d'ufficio"), 2, Money::fromEuro(5)}));
     EXPECT_FALSE(registro.add({0, QStringLiteral("2026"), QStringLiteral("Spese d'ufficio"), 2, Money::fromEuro(9)}));
+    // Letter case is ignored, accented letters included.
+    EXPECT_TRUE(registro.add({0, QStringLiteral("2026"), QStringLiteral("Attività ricreative"), 1, Money::fromEuro(5)}));
+    EXPECT_FALSE(registro.add({0, QStringLiteral("2026"), QStringLiteral("ATTIVITÀ RICREATIVE"), 1, Money::fromEuro(5)}));
 
     EXPECT_EQ((QStringList{QStringLiteral("2027"), QStringLiteral("2026")}), registro.years());
     const auto lines = registro.lines(QStringLiteral("2026"), 1);
-    ASSERT_EQ(1u, lines.size());
+    ASSERT_EQ(2u, lines.size());
     EXPECT_EQ(Money::fromEuro(1500), lines[0].Importo);
 }
 
