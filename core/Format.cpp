@@ -152,7 +152,16 @@ QString fillDigitSlots(QString digits, const QString& pattern)
 
 QString money(Money value, const QString& pattern)
 {
-    const NumberPattern p = parsePattern(pattern);
+    // A printout formats every row with the same pattern: it is read once per thread.
+    thread_local bool parsed = false;
+    thread_local QString lastPattern;
+    thread_local NumberPattern lastParsed;
+    if (!parsed || pattern != lastPattern) {
+        lastParsed = parsePattern(pattern);
+        lastPattern = pattern;
+        parsed = true;
+    }
+    const NumberPattern& p = lastParsed;
     if (!p.valid)
         return pattern;
     return layout(value.cents(), p);
@@ -189,7 +198,18 @@ QString text(const QString& value, const QString& pattern)
 
 QString date(const QDate& d)
 {
-    return d.isValid() ? d.toString(QStringLiteral("dd/MM/yyyy")) : QString();
+    if (!d.isValid())
+        return QString();
+    int y = 0, m = 0, day = 0;
+    d.getDate(&y, &m, &day);
+    if (y < 0 || y > 9999)
+        return d.toString(QStringLiteral("dd/MM/yyyy"));
+    // Laid out by hand: every report row passes here.
+    const char16_t out[10] = {char16_t(u'0' + day / 10), char16_t(u'0' + day % 10), u'/',
+                              char16_t(u'0' + m / 10),   char16_t(u'0' + m % 10),   u'/',
+                              char16_t(u'0' + y / 1000 % 10), char16_t(u'0' + y / 100 % 10),
+                              char16_t(u'0' + y / 10 % 10),   char16_t(u'0' + y % 10)};
+    return QString(reinterpret_cast<const QChar*>(out), 10);
 }
 
 QString longDate(const QDate& d)

@@ -39,11 +39,21 @@ std::optional<QDate> date(const QString& text)
 
 std::optional<QDate> isoDate(const QString& text)
 {
-    static const QRegularExpression re(QStringLiteral("^(\\d{4})-(\\d{2})-(\\d{2})"));
-    const auto m = re.match(text);
-    if (!m.hasMatch())
+    // yyyy-mm-dd at the start of the text (a time may follow), read by hand: every report
+    // row passes here.
+    if (text.size() < 10 || text[4] != u'-' || text[7] != u'-')
         return std::nullopt;
-    const QDate d(m.captured(1).toInt(), m.captured(2).toInt(), m.captured(3).toInt());
+    int parts[3] = {0, 0, 0};
+    const int starts[3] = {0, 5, 8}, lengths[3] = {4, 2, 2};
+    for (int p = 0; p < 3; ++p) {
+        for (int i = starts[p]; i < starts[p] + lengths[p]; ++i) {
+            const char16_t c = text[i].unicode();
+            if (c < u'0' || c > u'9')
+                return std::nullopt;
+            parts[p] = parts[p] * 10 + (c - u'0');
+        }
+    }
+    const QDate d(parts[0], parts[1], parts[2]);
     if (!d.isValid())
         return std::nullopt;
     return d;

@@ -59,6 +59,12 @@ TEST(Format, Dates)
 {
     EXPECT_EQ(fmt::date(QDate(2026, 12, 9)), QStringLiteral("09/12/2026"));
     EXPECT_EQ(fmt::date(QDate()), QString());
+    // As the platform writes dd/MM/yyyy, early, late and far years included.
+    for (const QDate& d : {QDate(1, 1, 1), QDate(800, 2, 29), QDate(1978, 5, 16), QDate(9999, 12, 31), QDate(12026, 3, 4),
+                           QDate(-44, 3, 15)}) {
+        SCOPED_TRACE(d.toString(Qt::ISODate).toStdString());
+        EXPECT_EQ(fmt::date(d), d.toString(QStringLiteral("dd/MM/yyyy")));
+    }
     EXPECT_EQ(fmt::longDate(QDate(2026, 12, 9)), QStringLiteral("mercoledì 9 dicembre 2026"));
     EXPECT_EQ(fmt::time(QTime(8, 5, 3)), QStringLiteral("08:05:03"));
 }
@@ -92,7 +98,12 @@ TEST(Parse, Dates)
         EXPECT_FALSE(parse::date(QString::fromLatin1(bad)).has_value());
     }
     EXPECT_EQ(parse::isoDate(QStringLiteral("2026-12-09")), QDate(2026, 12, 9));
-    EXPECT_FALSE(parse::isoDate(QStringLiteral("09/12/2026")).has_value());
+    EXPECT_EQ(parse::isoDate(QStringLiteral("2026-12-09 10:15:00")), QDate(2026, 12, 9));
+    for (const char* bad : {"09/12/2026", "2026-12-9", "2026-02-30", "2026-13-01", "20a6-12-09", "2026/12/09", ""}) {
+        SCOPED_TRACE(bad);
+        EXPECT_FALSE(parse::isoDate(QString::fromLatin1(bad)).has_value());
+    }
+    EXPECT_FALSE(parse::isoDate(QStringLiteral("２０２６-12-09")).has_value()); // digits that are not ASCII
 }
 
 TEST(Parse, Integers)

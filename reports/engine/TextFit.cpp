@@ -48,8 +48,13 @@ double TextFit::charUnits(char32_t c) const
             w = float(m_metrics.horizontalAdvance(QChar(c)));
         return w;
     }
+    const auto known = m_others.find(c);
+    if (known != m_others.end())
+        return known->second;
     const char32_t ucs4[] = {c};
-    return m_metrics.horizontalAdvance(QString::fromUcs4(ucs4, 1));
+    const float w = float(m_metrics.horizontalAdvance(QString::fromUcs4(ucs4, 1)));
+    m_others.emplace(c, w);
+    return w;
 }
 
 double TextFit::units(QStringView text) const

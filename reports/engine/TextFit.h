@@ -8,6 +8,7 @@
 #include <QStringView>
 
 #include <array>
+#include <unordered_map>
 #include <vector>
 
 namespace vb::reports {
@@ -55,6 +56,7 @@ private:
     QFont m_font;
     QFontMetricsF m_metrics;
     mutable std::array<float, 0x250> m_table; // Latin, measured on first use; < 0 not yet
+    mutable std::unordered_map<char32_t, float> m_others; // the rest ("€", quotes, …) met so far
     double m_ascent = 0, m_lineHeight = 0;
 };
 
