@@ -160,11 +160,27 @@ Rows runQuery(db::Database& db, const QString& name, const QString& sql)
     const int n = st.columnCount();
     for (int i = 0; i < n; ++i)
         out.fields << st.columnName(i);
+    // Equal texts of a column share one string: a register repeats its dates, kinds and
+    // codes on thousands of rows. A column of mostly different texts stops being looked
+    // at once it has shown that many.
+    constexpr qsizetype kDistinct = 2048;
+    std::vector<QHash<QString, QVariant>> seen(static_cast<size_t>(n));
     while (st.next()) {
         Rows::Row row;
         row.values.reserve(n);
-        for (int i = 0; i < n; ++i)
-            row.values << st.value(i);
+        for (int i = 0; i < n; ++i) {
+            QVariant v = st.value(i);
+            QHash<QString, QVariant>& column = seen[size_t(i)];
+            if (v.typeId() == QMetaType::QString && column.size() < kDistinct) {
+                const QString& text = *static_cast<const QString*>(v.constData());
+                const auto known = column.constFind(text);
+                if (known != column.cend())
+                    v = *known;
+                else
+                    column.insert(text, v);
+            }
+            row.values << std::move(v);
+        }
         out.rows.push_back(std::move(row));
     }
     return out;
