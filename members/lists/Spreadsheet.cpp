@@ -14,7 +14,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <clocale>
 #include <cstring>
 #include <locale.h>
 #include <memory>
@@ -154,7 +153,9 @@ void buildWorkbook(const QString& fileName, const QString& sheetName, const QLis
             widths.resize(row.size(), 0);
         for (qsizetype c = 0; c < row.size(); ++c) {
             writeCell(sheet, lxw_row_t(r), lxw_col_t(c), row[c], f, r == 0);
-            widths[c] = std::max(widths[c], shownLength(row[c]));
+            const qsizetype length = shownLength(row[c]);
+            // The heading's bold letters are about a fifth wider.
+            widths[c] = std::max(widths[c], r == 0 ? (length * 6 + 4) / 5 : length);
         }
     }
     for (qsizetype c = 0; c < widths.size(); ++c)

@@ -99,12 +99,13 @@ TEST(Spreadsheet, CellsKeepTheirKindsUnderABoldFrozenHeading)
     EXPECT_EQ(sheet.rows[3][2].value, QStringLiteral("31/12/1899"));
     EXPECT_EQ(sheet.rows[3][3].value, QStringLiteral("0"));
 
-    // Each column as wide as its longest shown value ("1.234,50" for the amounts) plus a
-    // margin, the long note capped (the file adds the spreadsheet's own padding).
+    // Each column as wide as its longest shown value ("1.234,50" for the amounts, the bold
+    // heading a fifth wider) plus a margin, the long note capped (the file adds the
+    // spreadsheet's own padding).
     QList<int> widths;
     for (const double w : sheet.widths)
         widths << int(w);
-    EXPECT_EQ(widths, (QList<int>{9, 24, 12, 10, 60}));
+    EXPECT_EQ(widths, (QList<int>{11, 24, 12, 10, 60}));
 }
 
 // Puts LC_NUMERIC under Italian rules (decimal comma), as the program runs for its users:
@@ -138,7 +139,7 @@ TEST(Spreadsheet, NumbersKeepTheirPointUnderALocaleWithADecimalComma)
     ASSERT_EQ(sheet.error, QString());
     EXPECT_EQ(sheet.rows[1][3].value, QStringLiteral("1234.5"));
     EXPECT_EQ(sheet.rows[1][2].date(), QDate(2026, 3, 1));
-    EXPECT_EQ(int(sheet.widths.value(0)), 9);
+    EXPECT_EQ(int(sheet.widths.value(0)), 11);
 }
 
 TEST(Spreadsheet, TheSavedFileIsReadableByItsOwnerOnly)
