@@ -1,8 +1,14 @@
+#include "bench/BareArchive.h"
 #include "bench/Generator.h"
+#include "bench/SideBySide.h"
 #include "members/lists/MemberLists.h"
 #include "members/lists/ReportSelections.h"
 
 #include <benchmark/benchmark.h>
+#include <sqlite3.h>
+
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -21,15 +27,95 @@ struct LargeMembers {
         o.years = 8; // fees of 2025 and 2026
         db = folder.open();
         bench::generateArchive(*db, o);
+        bare = bench::openBare(folder.databasePath(), bench::BenchFolder::key());
     }
+    ~LargeMembers() { sqlite3_close(bare); }
     bench::BenchFolder folder;
     std::unique_ptr<db::Database> db;
+    sqlite3* bare = nullptr; // a second connection for the floors
 };
 
-db::Database& members()
+LargeMembers& large()
 {
     static LargeMembers m;
-    return *m.db;
+    return m;
+}
+
+db::Database& members() { return *large().db; }
+
+// The scratch marks of one person as stored.
+struct Marks {
+    qint64 codNom = 0;
+    qint64 addOK = 0, anni = 0, codiceControllo2 = 0;
+    QByteArray compleanno;
+    bool operator==(const Marks& o) const
+    {
+        return addOK == o.addOK && anni == o.anni && codiceControllo2 == o.codiceControllo2 && compleanno == o.compleanno;
+    }
+};
+
+std::vector<Marks> storedMarks()
+{
+    std::vector<Marks> out;
+    auto st = members().query(QStringLiteral(
+        "SELECT CodNom, AddOK, Anni, CodiceControllo2, Compleanno FROM TabellaNominativi ORDER BY CodNom"));
+    while (st.next())
+        out.push_back({st.integer(0), st.integer(1), st.integer(2), st.integer(3), st.utf8(4).toByteArray()});
+    return out;
+}
+
+// The persons whose marks differ between two states of the registry, with their marks in |to|.
+std::vector<Marks> changes(const std::vector<Marks>& from, const std::vector<Marks>& to)
+{
+    std::vector<Marks> out;
+    for (size_t i = 0; i < to.size(); ++i) {
+        if (!(from[i] == to[i]))
+            out.push_back(to[i]);
+    }
+    return out;
+}
+
+// The floor of a marking: the rows whose marks change written by key with one prepared bare
+// UPDATE, in one transaction.
+void writeMarks(const std::vector<Marks>& rows)
+{
+    sqlite3* h = large().bare;
+    sqlite3_exec(h, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    sqlite3_stmt* st = nullptr;
+    sqlite3_prepare_v2(h,
+                       "UPDATE TabellaNominativi SET AddOK = ?1, Anni = ?2, CodiceControllo2 = ?3, Compleanno = ?4 "
+                       "WHERE CodNom = ?5",
+                       -1, &st, nullptr);
+    for (const Marks& m : rows) {
+        sqlite3_bind_int64(st, 1, m.addOK);
+        sqlite3_bind_int64(st, 2, m.anni);
+        sqlite3_bind_int64(st, 3, m.codiceControllo2);
+        sqlite3_bind_text(st, 4, m.compleanno.constData(), int(m.compleanno.size()), SQLITE_STATIC);
+        sqlite3_bind_int64(st, 5, m.codNom);
+        sqlite3_step(st);
+        sqlite3_reset(st);
+    }
+    sqlite3_finalize(st);
+    sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr);
+}
+
+// Times a marking that takes the registry from state A to state B beside the floor that
+// writes only the rows changing from B to A: the same rows, each way once per iteration.
+void markingBesideFloor(benchmark::State& state, const std::function<void()>& markA, const std::function<void()>& markB)
+{
+    markA();
+    const std::vector<Marks> a = storedMarks();
+    markB();
+    const std::vector<Marks> b = storedMarks();
+    const std::vector<Marks> toA = changes(b, a);
+    bench::SideBySide timing(state);
+    for (auto _ : state) {
+        timing.floor([&] { writeMarks(toA); });
+        timing.path(markB);
+    }
+    state.counters["rows_changed"] = double(toA.size());
+    if (!(storedMarks() == b))
+        state.SkipWithError("the marking left other marks than its first run");
 }
 
 void BM_ListsFeeList(benchmark::State& state)
@@ -48,21 +134,29 @@ void BM_ListsNumberedListRefill(benchmark::State& state)
 }
 BENCHMARK(BM_ListsNumberedListRefill)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
+// The birthday option for January to March after one for April to June: the marks, and
+// the list. Beside it, the rows whose marks change written by key.
 void BM_ListsBirthdays(benchmark::State& state)
 {
     auto& db = members();
-    for (auto _ : state)
-        benchmark::DoNotOptimize(lists::birthdayList(db, 1, 12, QDate(2026, 12, 9)).lines.size());
+    const QDate today(2026, 12, 9);
+    qsizetype lines = 0;
+    markingBesideFloor(
+        state, [&] { lists::birthdayList(db, 4, 6, today); },
+        [&] { lines = lists::birthdayList(db, 1, 3, today).lines.size(); });
+    state.counters["lines"] = double(lines);
 }
-BENCHMARK(BM_ListsBirthdays)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_ListsBirthdays)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
 
+// The members in good standing of 2026 marked after those of 2025. Beside it, the rows
+// whose mark changes written by key.
 void BM_ListsGoodStandingMarking(benchmark::State& state)
 {
     auto& db = members();
-    for (auto _ : state)
-        lists::markSociEffettivi(db, 2026);
+    markingBesideFloor(
+        state, [&] { lists::markSociEffettivi(db, 2025); }, [&] { lists::markSociEffettivi(db, 2026); });
 }
-BENCHMARK(BM_ListsGoodStandingMarking)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+BENCHMARK(BM_ListsGoodStandingMarking)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
 
 void BM_ListsLapsedMarking(benchmark::State& state)
 {

@@ -313,6 +313,16 @@ QVariant Statement::value(int c) const
     }
 }
 
+int compareNoCase(QByteArrayView a, QByteArrayView b)
+{
+    const qsizetype n = std::min(a.size(), b.size());
+    if (n > 0) {
+        if (const int c = sqlite3_strnicmp(a.data(), b.data(), int(n)))
+            return c;
+    }
+    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
+}
+
 // --- Database ---
 
 std::unique_ptr<Database> Database::open(const QString& path, const QString& key, Mode mode)

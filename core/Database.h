@@ -169,6 +169,11 @@ private:
     bool m_open = true;
 };
 
+// Compares two UTF-8 texts as the archive's NOCASE collation does (letter case ignored in
+// the ASCII letters only, then the shorter first), for sorting in the program rows the
+// archive would have sorted: negative, zero or positive.
+int compareNoCase(QByteArrayView a, QByteArrayView b);
+
 // The description shown to the user, in Italian, for the archive's result |code| on the
 // file |path|: |sqliteMessage| only tells cases apart and never reaches the user;
 // |systemError| is the errno of a failed read or write (0 when unknown).

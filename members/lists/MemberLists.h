@@ -17,6 +17,7 @@ struct ListResult {
     QString header;
     QStringList lines;
     Money total; // the fee list's sum; zero for the others
+    int written = 0; // the birthdays: persons whose marks were written
 };
 
 // One fee of a year joined to its person.
@@ -45,7 +46,8 @@ ListResult refillStampaSoci(db::Database& db, int year);
 // included) of the members who renewed in the year of |today| or the year before and gave
 // all three consents: AddOK 2, Anni the age reached this year, Compleanno this year's
 // birthday; every other person gets 0 in AddOK (1 for the renewed outside the months),
-// Anni, Compleanno and CodiceControllo2.
+// Anni, Compleanno and CodiceControllo2. Writes only the persons whose marks change, in
+// one transaction.
 ListResult birthdayList(db::Database& db, int fromMonth, int toMonth, const QDate& today);
 
 } // namespace vb::lists

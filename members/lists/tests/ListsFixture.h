@@ -28,6 +28,15 @@ protected:
                 const QString& note = QStringLiteral("Quota sociale"));
     qint64 field(qint64 codNom, const QString& column);
     QString textField(qint64 codNom, const QString& column);
+
+    // Sixty persons of every kind the marks tell apart: all, some or no consents; fees of
+    // this year, last year, an older year or none, zero fees; dates of birth over the
+    // months, shared days, missing or unreadable; surnames differing in letter case and
+    // accents. A fee row without a person too. Every scratch mark holds a stale value.
+    void addVariedRegistry(int thisYear);
+    // The scratch marks of every person (key, AddOK, Anni, Compleanno, CodiceControllo2)
+    // and of every fee row (key, Validate), one text per row.
+    QStringList marks();
 };
 
 } // namespace vb::test

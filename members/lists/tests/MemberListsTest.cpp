@@ -1,5 +1,6 @@
 #include "members/lists/MemberLists.h"
 
+#include "core/Format.h"
 #include "members/lists/ListLine.h"
 #include "members/lists/tests/ListsFixture.h"
 
@@ -130,6 +131,64 @@ TEST_F(MemberListsTest, BirthdaysListRenewedConsentingMembersOfTheMonthsAndMarkT
     auto count = db->query(QStringLiteral("SELECT COUNT(*) FROM TabellaNominativi WHERE Anni <> 0 OR AddOK = 2"));
     count.next();
     EXPECT_EQ(count.integer(0), 0);
+}
+
+} // namespace
+} // namespace vb::test
+
+namespace vb::test {
+namespace {
+
+// The birthday marks written as every person rewritten in three steps: zeros, 1 for the
+// renewed consenting members, 2 with age and birthday for those born in the months; and
+// their list read back from the marks.
+QStringList birthdaysByFullRewrite(db::Database& db, int fromMonth, int toMonth, int year)
+{
+    db.execute(QStringLiteral("UPDATE TabellaNominativi SET AddOK = 0, CodiceControllo2 = 0, Anni = 0, Compleanno = '0'"));
+    db.execute(QStringLiteral(
+        "UPDATE TabellaNominativi SET AddOK = 1 "
+        "WHERE AssensoTrattDatiPersonali <> 0 AND AssensoFotoVideoWeb <> 0 AND AssensoMailList <> 0 "
+        "AND CodNom IN (SELECT CodNom FROM RegistroQuoteSoci WHERE Anno IN (?, ?))"),
+        {QString::number(year), QString::number(year - 1)});
+    db.execute(QStringLiteral(
+        "UPDATE TabellaNominativi SET AddOK = 2, Anni = ? - CAST(strftime('%Y', IL) AS INTEGER), "
+        "Compleanno = strftime('%d/%m/', IL) || ? "
+        "WHERE AddOK = 1 AND CAST(strftime('%m', IL) AS INTEGER) BETWEEN ? AND ?"),
+        {year, QString::number(year), fromMonth, toMonth});
+    QStringList lines;
+    auto st = db.query(QStringLiteral(
+        "SELECT NumTessera, Cognome, Nome, Compleanno, Anni FROM TabellaNominativi WHERE AddOK = 2 "
+        "ORDER BY strftime('%m', IL), strftime('%d', IL), strftime('%Y', IL), Cognome, Nome, CodNom"));
+    while (st.next())
+        lines << fmt::text(st.text(0), QStringLiteral("00000")) + u'\t' + feeListName(st.text(1), st.text(2)) + u'\t'
+                + st.text(3) + u'\t' + QString::number(st.integer(4));
+    return lines;
+}
+
+// Writing only the persons whose marks change leaves the same marks and lists the same
+// lines as rewriting every person, whatever the marks held before; run again, it writes
+// nothing.
+TEST_F(MemberListsTest, BirthdaysWriteOnlyChangedMarksWithTheResultOfAFullRewrite)
+{
+    addVariedRegistry(2026);
+    const std::pair<int, int> ranges[] = {{3, 4}, {1, 12}, {4, 3}, {12, 12}, {3, 4}};
+    for (const auto& [from, to] : ranges) {
+        SCOPED_TRACE(QStringLiteral("%1-%2").arg(from).arg(to).toStdString());
+        QStringList expectedMarks, expectedLines;
+        {
+            db::Transaction undo(*db); // rolled back
+            expectedLines = birthdaysByFullRewrite(*db, from, to, 2026);
+            expectedMarks = marks();
+        }
+        const auto list = lists::birthdayList(*db, from, to, QDate(2026, 12, 9));
+        EXPECT_EQ(marks(), expectedMarks);
+        EXPECT_EQ(list.lines, expectedLines);
+        EXPECT_GT(list.written, 0);
+        const auto again = lists::birthdayList(*db, from, to, QDate(2026, 12, 9));
+        EXPECT_EQ(again.written, 0);
+        EXPECT_EQ(again.lines, expectedLines);
+        db->execute(QStringLiteral("UPDATE TabellaNominativi SET AddOK = 3 WHERE CodNom % 4 = 0"));
+    }
 }
 
 } // namespace

@@ -2,6 +2,9 @@
 
 #include "members/lists/tests/ListsFixture.h"
 
+#include <functional>
+#include <string>
+
 namespace vb::test {
 namespace {
 
@@ -70,6 +73,55 @@ TEST_F(ReportSelectionsTest, LapsedMembersPaidLastYearNotThisYearAndGaveAConsent
     }
     EXPECT_EQ(validateOf(ids[1], QStringLiteral("2026")), 0);
     EXPECT_EQ(validateOf(older, QStringLiteral("2024")), 0);
+}
+
+} // namespace
+} // namespace vb::test
+
+namespace vb::test {
+namespace {
+
+// Writing only the rows whose flag changes leaves the same flags as clearing every row
+// and marking the selected ones, whatever the flags held before; run again, each writes
+// nothing.
+TEST_F(ReportSelectionsTest, MarkingsWriteOnlyChangedFlagsWithTheResultOfAFullRewrite)
+{
+    addVariedRegistry(2026);
+    const std::pair<const char*, std::function<int(int)>> markings[] = {
+        {"good standing", [&](int year) { return lists::markSociEffettivi(*db, year); }},
+        {"lapsed", [&](int year) { return lists::markSociDecaduti(*db, year); }},
+    };
+    const auto fullRewrite = [&](const char* marking, int year) {
+        const QString thisYear = QString::number(year), lastYear = QString::number(year - 1);
+        if (QString::fromLatin1(marking) == QStringLiteral("good standing")) {
+            db->execute(QStringLiteral("UPDATE TabellaNominativi SET AddOK = 0"));
+            db->execute(QStringLiteral("UPDATE TabellaNominativi SET AddOK = 3 WHERE CodNom IN "
+                                       "(SELECT CodNom FROM RegistroQuoteSoci WHERE Anno = ? AND QuotaVers <> 0)"),
+                        {thisYear});
+            return;
+        }
+        db->execute(QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 0"));
+        db->execute(QStringLiteral(
+            "UPDATE RegistroQuoteSoci SET Validate = 1 WHERE Anno = ? AND QuotaVers <> 0 "
+            "AND CodNom NOT IN (SELECT CodNom FROM RegistroQuoteSoci WHERE Anno = ? AND CodNom IS NOT NULL) "
+            "AND CodNom NOT IN (SELECT CodNom FROM TabellaNominativi WHERE AssensoTrattDatiPersonali = 0 "
+            "AND AssensoFotoVideoWeb = 0 AND AssensoMailList = 0)"),
+            {lastYear, thisYear});
+    };
+    for (const int year : {2026, 2025, 2026}) {
+        for (const auto& [name, mark] : markings) {
+            SCOPED_TRACE(std::string(name) + " " + std::to_string(year));
+            QStringList expected;
+            {
+                db::Transaction undo(*db); // rolled back
+                fullRewrite(name, year);
+                expected = marks();
+            }
+            EXPECT_GT(mark(year), 0);
+            EXPECT_EQ(marks(), expected);
+            EXPECT_EQ(mark(year), 0);
+        }
+    }
 }
 
 } // namespace
