@@ -186,7 +186,8 @@ TEST(ProgramSetup, AWholeArchiveKeepsItsKeyAndItsRowsAndASecondRunChangesNothing
     EXPECT_EQ(f.ini().GetValue(QStringLiteral("pwd_conn"), QStringLiteral("p")), kKey);
     // An archive that was already there asks for no new heading.
     EXPECT_EQ(f.ini().GetValue(QStringLiteral("Cod_Int"), QStringLiteral("p")), QStringLiteral("p"));
-    auto st = db::Database::open(f.archive(), kKey)->query(QStringLiteral("SELECT count(*) FROM TabellaNominativi"));
+    const auto archive = db::Database::open(f.archive(), kKey); // outlives its statement
+    auto st = archive->query(QStringLiteral("SELECT count(*) FROM TabellaNominativi"));
     ASSERT_TRUE(st.next());
     EXPECT_EQ(st.integer(0), 1);
 
