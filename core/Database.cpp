@@ -59,20 +59,6 @@ QString notAnArchive(const QString& path)
     return QStringLiteral("Il file %1 non è un archivio valido del programma: non viene aperto né modificato.").arg(shown(path));
 }
 
-// Waits for another connection's write with short, jittered sleeps, so that a waiting
-// writer gets the archive between two transactions of a busy one instead of starving.
-int waitForTurn(void* start, int attempt)
-{
-    auto* since = static_cast<std::chrono::steady_clock::time_point*>(start);
-    const auto now = std::chrono::steady_clock::now();
-    if (attempt == 0)
-        *since = now;
-    if (now - *since >= std::chrono::milliseconds(g_busyTimeoutMs.load()))
-        return 0;
-    std::this_thread::sleep_for(std::chrono::microseconds(500 + QRandomGenerator::global()->bounded(1500)));
-    return 1;
-}
-
 void foldFunction(sqlite3_context* ctx, int argc, sqlite3_value** argv)
 {
     if (argc != 1 || sqlite3_value_type(argv[0]) == SQLITE_NULL) {
@@ -237,6 +223,7 @@ Statement& Statement::bindAll(std::initializer_list<Param> values)
 bool Statement::next()
 {
     const int rc = sqlite3_step(m_stmt);
+    m_db->m_turns.doneWaiting();
     if (rc == SQLITE_ROW)
         return true;
     if (rc == SQLITE_DONE)
@@ -358,7 +345,7 @@ std::unique_ptr<Database> Database::open(const QString& path, const QString& key
     rc = sqlite3_key(raw, k.constData(), int(k.size()));
     if (rc != SQLITE_OK)
         db->fail(rc);
-    sqlite3_busy_handler(raw, waitForTurn, &db->m_waitingSince);
+    sqlite3_busy_handler(raw, waitForTurn, db.get());
     sqlite3_create_function(raw, kFoldFunction, 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr, foldFunction, nullptr,
                             nullptr);
     db->executeScript(QStringLiteral("PRAGMA cipher_page_size = 4096;"));
@@ -368,6 +355,14 @@ std::unique_ptr<Database> Database::open(const QString& path, const QString& key
         db->fail(rc);
     db->executeScript(QStringLiteral("PRAGMA cache_size = -%1; PRAGMA synchronous = FULL;").arg(kCacheKiB));
     return db;
+}
+
+// Waits for another connection's write with short, jittered sleeps, taking turns with
+// the other writers (WriterTurns), until the connection time-out has passed.
+int Database::waitForTurn(void* self, int attempt)
+{
+    auto* db = static_cast<Database*>(self);
+    return db->m_turns.keepWaiting(attempt, std::chrono::milliseconds(g_busyTimeoutMs.load())) ? 1 : 0;
 }
 
 int Database::busyTimeoutMs() { return g_busyTimeoutMs; }
@@ -418,6 +413,7 @@ void Database::executeScript(const QString& sql)
 {
     char* err = nullptr;
     const int rc = sqlite3_exec(m_db, sql.toUtf8().constData(), nullptr, nullptr, &err);
+    m_turns.doneWaiting();
     sqlite3_free(err);
     if (rc != SQLITE_OK)
         fail(rc);
@@ -456,8 +452,10 @@ Transaction::Transaction(Database& db) : m_db(db)
     // waiting (another connection recovering or checkpointing the log) is tried again
     // until the same time-out has passed.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(Database::busyTimeoutMs());
+    db.m_turns.giveWay();
     for (;;) {
         const int rc = sqlite3_exec(db.handle(), "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        db.m_turns.doneWaiting();
         if (rc == SQLITE_OK)
             return;
         const int primary = rc & 0xff;

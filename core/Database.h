@@ -2,6 +2,7 @@
 
 #include "core/Error.h"
 #include "core/Money.h"
+#include "core/WriterTurns.h"
 
 #include <QByteArrayView>
 #include <QDate>
@@ -10,7 +11,6 @@
 #include <QTime>
 #include <QVariant>
 
-#include <chrono>
 #include <initializer_list>
 #include <memory>
 #include <optional>
@@ -147,10 +147,14 @@ public:
     [[noreturn]] void fail(int code, const QString& context = QString()) const;
 
 private:
-    Database(sqlite3* db, QString path) : m_db(db), m_path(std::move(path)) {}
+    friend class Statement;
+    friend class Transaction;
+    Database(sqlite3* db, QString path) : m_db(db), m_path(path), m_turns(path) {}
+    static int waitForTurn(void* self, int attempt);
+
     sqlite3* m_db;
     QString m_path;
-    std::chrono::steady_clock::time_point m_waitingSince; // of the current wait for the write lock
+    WriterTurns m_turns;
 };
 
 // One write transaction (BEGIN IMMEDIATE), or a savepoint inside an open one. Rolled back

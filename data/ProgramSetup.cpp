@@ -19,7 +19,9 @@
 namespace vb::data {
 namespace {
 
-const QStringList kSideFiles = {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")};
+// The files SQLite keeps beside an open archive, and the writers' turn file.
+const QStringList kJournalFiles = {QStringLiteral("-wal"), QStringLiteral("-shm"), QStringLiteral("-journal")};
+const QStringList kSideFiles = kJournalFiles + QStringList{QStringLiteral("-turni")};
 
 QString shown(const QString& path) { return QDir::toNativeSeparators(path); }
 
@@ -149,7 +151,8 @@ QStringList prepareProgramFolder(const QString& folderArg, const QByteArray& log
         // never stands on a half-made file.
         removeWithSideFiles(archivePath);
         createDatabase(buildingPath, ini.GetValue(QStringLiteral("pwd_conn"), QStringLiteral("p")));
-        for (const QString& suffix : kSideFiles) {
+        QFile::remove(buildingPath + QStringLiteral("-turni"));
+        for (const QString& suffix : kJournalFiles) {
             if (QFileInfo::exists(buildingPath + suffix))
                 throw Error(QStringLiteral("L'archivio nuovo %1 non è stato chiuso del tutto: rieseguire la preparazione.")
                                 .arg(shown(buildingPath)));
