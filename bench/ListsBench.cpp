@@ -3,6 +3,15 @@
 #include "bench/SideBySide.h"
 #include "members/lists/MemberLists.h"
 #include "members/lists/ReportSelections.h"
+#include "members/lists/ui/FormVisualizzaStampa.h"
+#include "members/lists/ui/ListsWindows.h"
+#include "core/ui/WindowRegistry.h"
+
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QRadioButton>
+#include <QTimer>
 
 #include <benchmark/benchmark.h>
 #include <sqlite3.h>
@@ -157,6 +166,54 @@ void BM_ListsGoodStandingMarking(benchmark::State& state)
         state, [&] { lists::markSociEffettivi(db, 2025); }, [&] { lists::markSociEffettivi(db, 2026); });
 }
 BENCHMARK(BM_ListsGoodStandingMarking)->Unit(benchmark::kMillisecond)->Iterations(5)->UseManualTime();
+
+// The birthday option pressed in the members' lists window, January to March after April
+// to June: the time until its list is shown, and the longest the window's event loop
+// stood still meanwhile (a ticking 5 ms timer), which the option's work on its worker
+// thread leaves to the showing of the lines.
+void BM_ListsBirthdaysInWindow(benchmark::State& state)
+{
+    large();
+    registerListsWindows();
+    auto* w = WindowRegistry::instance().showAs<FormVisualizzaStampa>(QStringLiteral("FormVisualizzaStampa"));
+    auto pick = [w](const char* combo, int index) {
+        auto* c = w->findChild<QComboBox*>(QString::fromLatin1(combo));
+        c->setCurrentIndex(index);
+        Q_EMIT c->activated(index);
+    };
+    auto* option = w->findChild<QRadioButton*>(QStringLiteral("Option6"));
+    double maxGap = 0;
+    int lines = 0;
+    for (auto _ : state) {
+        for (const auto& [from, to] : {std::pair{3, 5}, std::pair{0, 2}}) {
+            pick("Combo1", from);
+            pick("Combo2", to);
+            QElapsedTimer sinceTick;
+            QTimer ticker;
+            ticker.setInterval(5);
+            QObject::connect(&ticker, &QTimer::timeout, [&] {
+                maxGap = std::max(maxGap, double(sinceTick.nsecsElapsed()) / 1e6);
+                sinceTick.restart();
+            });
+            // Only the second showing is timed.
+            if (to == 2)
+                state.ResumeTiming();
+            else
+                state.PauseTiming();
+            sinceTick.start();
+            ticker.start();
+            option->click();
+            w->waitForJobs();
+            ticker.stop();
+        }
+        lines = int(w->listLines().size()) - 1;
+    }
+    state.counters["lines"] = lines;
+    state.counters["max_ui_gap_ms"] = maxGap;
+    WindowRegistry::instance().closeAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+BENCHMARK(BM_ListsBirthdaysInWindow)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 void BM_ListsLapsedMarking(benchmark::State& state)
 {

@@ -3,6 +3,7 @@
 #include "core/ui/WindowPlacement.h"
 #include "core/ui/WindowRegistry.h"
 #include "data/DataEnvironment.h"
+#include "members/lists/ui/FormVisualizzaStampa.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -243,6 +244,8 @@ TEST_F(WindowsTest, GridHeadingsStandOverTheColumnsThatHoldTheirData)
             // The fee list of the year fills the members' lists window.
             if (auto* option = w ? w->findChild<QRadioButton*>(QStringLiteral("Option1")) : nullptr) {
                 option->click();
+                if (auto* lists = qobject_cast<FormVisualizzaStampa*>(w))
+                    lists->waitForJobs();
                 grab(w, window + QStringLiteral("-elenco"));
             }
         }

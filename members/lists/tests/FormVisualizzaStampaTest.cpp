@@ -46,7 +46,12 @@ protected:
         EXPECT_NE(c, nullptr) << name;
         return c;
     }
-    void click(const char* name) { child<QAbstractButton>(name)->click(); }
+    // Presses a button and waits for the lists and marks it started.
+    void click(const char* name)
+    {
+        child<QAbstractButton>(name)->click();
+        w->waitForJobs();
+    }
     QLineEdit* box(const char* name) { return child<QLineEdit>(name); }
     void mouseClick(QWidget* target)
     {

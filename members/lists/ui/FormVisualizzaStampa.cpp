@@ -4,6 +4,7 @@
 #include "core/Format.h"
 #include "core/MessageService.h"
 #include "core/Parse.h"
+#include "core/ui/ArchiveJobs.h"
 #include "core/ui/WindowHelpers.h"
 #include "members/lists/Exports.h"
 #include "members/lists/ListLine.h"
@@ -147,6 +148,7 @@ FormVisualizzaStampa::FormVisualizzaStampa(QWidget* parent) : Form(parent)
     ProgressBar1 = new QProgressBar(this);
     named(ProgressBar1, "ProgressBar1");
     ProgressBar1->setVisible(false);
+    m_jobs = new ArchiveJobs(this, ProgressBar1);
 
     Frame1 = new QGroupBox(QStringLiteral("Opzioni di stampa"), this);
     named(Frame1, "Frame1");
@@ -227,6 +229,8 @@ FormVisualizzaStampa::FormVisualizzaStampa(QWidget* parent) : Form(parent)
 
 FormVisualizzaStampa::~FormVisualizzaStampa() = default;
 
+void FormVisualizzaStampa::waitForJobs() const { m_jobs->waitUntilIdle(); }
+
 QStringList FormVisualizzaStampa::listLines() const { return m_lines->lines(); }
 
 void FormVisualizzaStampa::Form_Load()
@@ -236,6 +240,7 @@ void FormVisualizzaStampa::Form_Load()
     Calendar1->setSelectedDate(today());
     try {
         m_conn = OpenArchiveConnection();
+        m_jobs->setArchive(m_conn.settings);
     } catch (const Error& e) {
         showErrorDescription(e.description());
     }
@@ -303,19 +308,19 @@ void FormVisualizzaStampa::Option1_Click()
     const auto year = yearOrWarn();
     if (!year)
         return;
-    try {
-        const auto list = lists::feeList(archive(), *year);
-        Label3->setText(kFeeListInfo);
-        Frame1->setVisible(false);
-        showList(list.header, list.lines);
-        m_listedYear = year;
-        Stampa->setEnabled(true);
-        ExportExcel->setEnabled(true);
-        setTotalVisible(true);
-        Text_TotaleEuro->setText(fmt::money(list.total));
-    } catch (const Error& e) {
-        showErrorDescription(e.description());
-    }
+    m_jobs->run([year = *year, this](db::Database& db) -> ArchiveJobs::Show {
+        auto list = lists::feeList(db, year);
+        return [this, year, list = std::move(list)] {
+            Label3->setText(kFeeListInfo);
+            Frame1->setVisible(false);
+            showList(list.header, list.lines);
+            m_listedYear = year;
+            Stampa->setEnabled(true);
+            ExportExcel->setEnabled(true);
+            setTotalVisible(true);
+            Text_TotaleEuro->setText(fmt::money(list.total));
+        };
+    });
 }
 
 void FormVisualizzaStampa::Option2_Click()
@@ -332,14 +337,14 @@ void FormVisualizzaStampa::Option2_Click()
         deselect(Option2);
         return;
     }
-    try {
-        const auto list = lists::enrolmentList(archive(), *from, *to);
-        Label3->setText(QStringLiteral(
-            "Elenco nominativi iscritti nel periodo indicato. Cambiare il periodo per visualizzare altri risultati"));
-        showList(list.header, list.lines);
-    } catch (const Error& e) {
-        showErrorDescription(e.description());
-    }
+    m_jobs->run([from = *from, to = *to, this](db::Database& db) -> ArchiveJobs::Show {
+        auto list = lists::enrolmentList(db, from, to);
+        return [this, list = std::move(list)] {
+            Label3->setText(QStringLiteral("Elenco nominativi iscritti nel periodo indicato. Cambiare il periodo per "
+                                           "visualizzare altri risultati"));
+            showList(list.header, list.lines);
+        };
+    });
 }
 
 void FormVisualizzaStampa::Option3_Click()
@@ -347,13 +352,13 @@ void FormVisualizzaStampa::Option3_Click()
     const auto year = yearOrWarn();
     if (!year)
         return;
-    try {
-        const auto list = lists::refillStampaSoci(archive(), *year);
-        Label3->setText(kFeeListInfo);
-        showList(list.header, list.lines);
-    } catch (const Error& e) {
-        showErrorDescription(e.description());
-    }
+    m_jobs->run([year = *year, this](db::Database& db) -> ArchiveJobs::Show {
+        auto list = lists::refillStampaSoci(db, year);
+        return [this, list = std::move(list)] {
+            Label3->setText(kFeeListInfo);
+            showList(list.header, list.lines);
+        };
+    });
 }
 
 void FormVisualizzaStampa::Option5_Click()
@@ -371,15 +376,17 @@ void FormVisualizzaStampa::Option6_Click()
         deselect(Option6);
         return;
     }
-    try {
-        const auto list = lists::birthdayList(archive(), Combo1->currentIndex() + 1, Combo2->currentIndex() + 1, today());
-        Label3->setText(QStringLiteral(
-            "Il periodo di selezione è da inizio e fine mese. Attenzione: l'estrazione è riferita solo ai soci che "
-            "hanno effettuato almeno un rinnovo tessera negli ultimi due anni"));
-        showList(list.header, list.lines);
-    } catch (const Error& e) {
-        showErrorDescription(e.description());
-    }
+    const int from = Combo1->currentIndex() + 1;
+    const int to = Combo2->currentIndex() + 1;
+    m_jobs->run([from, to, day = today(), this](db::Database& db) -> ArchiveJobs::Show {
+        auto list = lists::birthdayList(db, from, to, day);
+        return [this, list = std::move(list)] {
+            Label3->setText(QStringLiteral("Il periodo di selezione è da inizio e fine mese. Attenzione: "
+                                           "l'estrazione è riferita solo ai soci che hanno effettuato almeno un "
+                                           "rinnovo tessera negli ultimi due anni"));
+            showList(list.header, list.lines);
+        };
+    });
 }
 
 void FormVisualizzaStampa::showMembersReport(const QString& report, const QHash<QString, QString>& labels,
@@ -402,28 +409,39 @@ void FormVisualizzaStampa::Stampa_Click()
                MsgIcon::Information, kAttenzione);
         return;
     }
-    try {
-        if (Option1->isChecked()) {
-            const auto year = yearOrWarn();
-            if (!year)
-                return;
-            lists::markSociEffettivi(archive(), *year);
-            RunProgressBar(ProgressBar1);
-            showMembersReport(QStringLiteral("StampaSociEffettivi"));
-        } else if (Option3->isChecked()) {
-            RunProgressBar(ProgressBar1);
-            showMembersReport(QStringLiteral("StampaSoci"));
-        } else if (Option6->isChecked()) {
-            RunProgressBar(ProgressBar1);
-            showMembersReport(QStringLiteral("ReportCompleanni"),
-                              {{QStringLiteral("Label15"), Combo1->currentText()},
-                               {QStringLiteral("Label16"), Combo2->currentText()},
-                               {QStringLiteral("LabelNote"), kBirthdayNote},
-                               {QStringLiteral("LabelNote2"), kBirthdayNote2}});
-        }
-    } catch (const Error& e) {
-        showErrorDescription(e.description());
+    if (Option1->isChecked()) {
+        const auto year = yearOrWarn();
+        if (year)
+            markAndShow([year = *year](db::Database& db) { lists::markSociEffettivi(db, year); },
+                        QStringLiteral("StampaSociEffettivi"));
+    } else if (Option3->isChecked()) {
+        markAndShow(nullptr, QStringLiteral("StampaSoci"));
+    } else if (Option6->isChecked()) {
+        markAndShow(nullptr, QStringLiteral("ReportCompleanni"),
+                    {{QStringLiteral("Label15"), Combo1->currentText()},
+                     {QStringLiteral("Label16"), Combo2->currentText()},
+                     {QStringLiteral("LabelNote"), kBirthdayNote},
+                     {QStringLiteral("LabelNote2"), kBirthdayNote2}});
     }
+}
+
+void FormVisualizzaStampa::markAndShow(std::function<void(db::Database&)> mark, const QString& report,
+                                       const QHash<QString, QString>& labels, const QStringList& hidden, bool runBar)
+{
+    // After the lists and marks asked for before, which the report reads.
+    m_jobs->run([mark = std::move(mark), report, labels, hidden, runBar, this](db::Database& db) -> ArchiveJobs::Show {
+        if (mark)
+            mark(db);
+        return [report, labels, hidden, runBar, this] {
+            try {
+                if (runBar)
+                    RunProgressBar(ProgressBar1);
+                showMembersReport(report, labels, hidden);
+            } catch (const Error& e) {
+                showErrorDescription(e.description());
+            }
+        };
+    });
 }
 
 void FormVisualizzaStampa::ComStampaSoci_Click()
@@ -431,13 +449,8 @@ void FormVisualizzaStampa::ComStampaSoci_Click()
     const auto year = yearOrWarn();
     if (!year)
         return;
-    try {
-        lists::markSociEffettivi(archive(), *year);
-        RunProgressBar(ProgressBar1);
-        showMembersReport(QStringLiteral("StampaSociEffettivi"));
-    } catch (const Error& e) {
-        showErrorDescription(e.description());
-    }
+    markAndShow([year = *year](db::Database& db) { lists::markSociEffettivi(db, year); },
+                QStringLiteral("StampaSociEffettivi"));
 }
 
 void FormVisualizzaStampa::CmdSociDecaduti_Click()
@@ -445,17 +458,14 @@ void FormVisualizzaStampa::CmdSociDecaduti_Click()
     const auto year = yearOrWarn();
     if (!year)
         return;
-    try {
-        lists::markSociDecaduti(archive(), *year);
-        const QString caption = QStringLiteral("Versamenti non effettuati nell'anno ") + QString::number(*year)
-            + QStringLiteral(" aggiornato al: ") + fmt::date(today());
-        showMembersReport(QStringLiteral("StampaSociDecaduti"), {{QStringLiteral("Label10"), caption}},
-                          {QStringLiteral("Label5"), QStringLiteral("Label6"), QStringLiteral("txtIndata"),
-                           QStringLiteral("txtQuotaVers2"), QStringLiteral("Line4"), QStringLiteral("Label8"),
-                           QStringLiteral("Function1")});
-    } catch (const Error& e) {
-        showErrorDescription(e.description());
-    }
+    const QString caption = QStringLiteral("Versamenti non effettuati nell'anno ") + QString::number(*year)
+        + QStringLiteral(" aggiornato al: ") + fmt::date(today());
+    markAndShow([year = *year](db::Database& db) { lists::markSociDecaduti(db, year); },
+                QStringLiteral("StampaSociDecaduti"), {{QStringLiteral("Label10"), caption}},
+                {QStringLiteral("Label5"), QStringLiteral("Label6"), QStringLiteral("txtIndata"),
+                 QStringLiteral("txtQuotaVers2"), QStringLiteral("Line4"), QStringLiteral("Label8"),
+                 QStringLiteral("Function1")},
+                false);
 }
 
 void FormVisualizzaStampa::exportDone(const QString& path, int rows)

@@ -6,6 +6,7 @@
 #include <QHash>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 class QCalendarWidget;
@@ -20,6 +21,8 @@ class QRadioButton;
 class QTableView;
 
 namespace vb {
+
+class ArchiveJobs;
 
 namespace lists {
 class ListLinesModel;
@@ -36,6 +39,8 @@ public:
 
     // The lines List1 shows, heading first (for tests).
     QStringList listLines() const;
+    // Processes events until the lists, marks and reports asked for have run (for tests).
+    void waitForJobs() const;
 
 protected:
     void Form_Load() override;
@@ -68,9 +73,15 @@ private:
     void setTotalVisible(bool visible);
     void showMembersReport(const QString& report, const QHash<QString, QString>& labels = {},
                            const QStringList& hidden = {});
+    // Runs |mark| (if any) as a job after those asked for before, then shows |report|,
+    // after the visual progress bar when |runBar|.
+    void markAndShow(std::function<void(db::Database&)> mark, const QString& report,
+                     const QHash<QString, QString>& labels = {}, const QStringList& hidden = {}, bool runBar = true);
     void exportDone(const QString& path, int rows);
 
     ArchiveConnection m_conn;
+    // The lists and marks run off the window's thread, one after the other.
+    ArchiveJobs* m_jobs = nullptr;
     bool m_calendarForDal = false;
     bool m_calendarForAl = false;
     // The year of the fee list on show, which ExportExcel writes out.
