@@ -21,7 +21,7 @@
 namespace vb::lists {
 namespace {
 
-constexpr int kMaxColumnWidth = 60; // characters; longer values wrap out of sight, as in any sheet
+constexpr int kMaxColumnWidth = 60; // characters: a longer value shows in part, as in any sheet
 
 // libxlsxwriter prints numbers with the C library, which follows LC_NUMERIC: under a locale
 // with a decimal comma an amount would be written "25,5", which no spreadsheet reads. The C
