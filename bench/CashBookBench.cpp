@@ -1,7 +1,11 @@
 #include "accounting/LibroCassa.h"
 #include "accounting/RegistroCassaPrint.h"
+#include "accounting/statement/Rendicontazione.h"
+#include "bench/BareArchive.h"
 #include "bench/Generator.h"
 #include "bench/ReportShowTiming.h"
+#include "bench/SideBySide.h"
+#include "core/ArchiveConnection.h"
 #include "core/ui/WindowRegistry.h"
 #include "accounting/ui/AccountingWindows.h"
 #include "data/DataEnvironment.h"
@@ -66,67 +70,125 @@ void BM_RecomputeSaldoUnchanged(benchmark::State& state)
 }
 BENCHMARK(BM_RecomputeSaldoUnchanged)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
-// Every balance to rewrite, as after a row dated before all the others.
-void BM_RecomputeSaldoAllChanged(benchmark::State& state)
+// The balances rewritten with the bare sqlite3 calls: one ordered SELECT, one prepared
+// UPDATE per row, in one transaction. The floor of the recomputation.
+void recomputeSaldoBare(sqlite3* h)
+{
+    sqlite3_exec(h, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+    sqlite3_stmt* sel = nullptr;
+    sqlite3_stmt* upd = nullptr;
+    sqlite3_prepare_v2(h,
+                       "SELECT ID_LibroCassa, Tipo, Importo FROM LibroCassa WHERE CodiceTestataCassa = ?1 AND Anno = ?2"
+                       " ORDER BY Data, ID_LibroCassa",
+                       -1, &sel, nullptr);
+    sqlite3_prepare_v2(h, "UPDATE LibroCassa SET Saldo = ?1 WHERE ID_LibroCassa = ?2", -1, &upd, nullptr);
+    sqlite3_bind_int(sel, 1, kBook);
+    sqlite3_bind_int(sel, 2, kYear);
+    std::vector<std::pair<sqlite3_int64, sqlite3_int64>> changes;
+    sqlite3_int64 running = 0;
+    while (sqlite3_step(sel) == SQLITE_ROW) {
+        const char* tipo = reinterpret_cast<const char*>(sqlite3_column_text(sel, 1));
+        const sqlite3_int64 importo = sqlite3_column_int64(sel, 2);
+        if (tipo && tipo[0] == 'E' && tipo[1] == 0)
+            running += importo;
+        else if (tipo && tipo[0] == 'U' && tipo[1] == 0)
+            running -= importo;
+        changes.emplace_back(sqlite3_column_int64(sel, 0), running);
+    }
+    for (const auto& [id, saldo] : changes) {
+        sqlite3_bind_int64(upd, 1, saldo);
+        sqlite3_bind_int64(upd, 2, id);
+        sqlite3_step(upd);
+        sqlite3_reset(upd);
+    }
+    sqlite3_finalize(sel);
+    sqlite3_finalize(upd);
+    sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr);
+}
+
+// Every balance to rewrite, as after a row dated before all the others: the rule beside
+// the bare rewrite, each after the balances were spoilt.
+void BM_RecomputeSaldoBesideFloor(benchmark::State& state)
 {
     CashBookFixture f;
     accounting::LibroCassa book(*f.db);
+    bench::SideBySide timing;
     int written = 0;
     for (auto _ : state) {
-        state.PauseTiming();
         f.spoilBalances();
-        state.ResumeTiming();
-        written = book.RecomputeSaldo(kBook, kYear);
+        timing.program([&] { written = book.RecomputeSaldo(kBook, kYear); });
+        f.spoilBalances();
+        timing.floor([&] { recomputeSaldoBare(f.db->handle()); });
     }
+    timing.report(state, 1.3);
     state.counters["written"] = written;
     rowsCounter(state);
 }
-BENCHMARK(BM_RecomputeSaldoAllChanged)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_RecomputeSaldoBesideFloor)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
-// The same rewrite with the bare sqlite3 calls: one ordered SELECT, one prepared UPDATE
-// per row, in one transaction. The floor the rule is compared with.
-void BM_RecomputeSaldoFloorSqlite(benchmark::State& state)
+// The statement's work table refilled from the year's cash-book rows, beside the same
+// statements run with the bare sqlite3 calls in one transaction.
+void BM_StatementRebuildBesideFloor(benchmark::State& state)
 {
     CashBookFixture f;
     sqlite3* h = f.db->handle();
+    bench::SideBySide timing;
     for (auto _ : state) {
-        state.PauseTiming();
-        f.spoilBalances();
-        state.ResumeTiming();
-        sqlite3_exec(h, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
-        sqlite3_stmt* sel = nullptr;
-        sqlite3_stmt* upd = nullptr;
-        sqlite3_prepare_v2(h,
-                           "SELECT ID_LibroCassa, Tipo, Importo FROM LibroCassa WHERE CodiceTestataCassa = ?1 AND Anno = ?2"
-                           " ORDER BY Data, ID_LibroCassa",
-                           -1, &sel, nullptr);
-        sqlite3_prepare_v2(h, "UPDATE LibroCassa SET Saldo = ?1 WHERE ID_LibroCassa = ?2", -1, &upd, nullptr);
-        sqlite3_bind_int(sel, 1, kBook);
-        sqlite3_bind_int(sel, 2, kYear);
-        std::vector<std::pair<sqlite3_int64, sqlite3_int64>> changes;
-        sqlite3_int64 running = 0;
-        while (sqlite3_step(sel) == SQLITE_ROW) {
-            const char* tipo = reinterpret_cast<const char*>(sqlite3_column_text(sel, 1));
-            const sqlite3_int64 importo = sqlite3_column_int64(sel, 2);
-            if (tipo && tipo[0] == 'E' && tipo[1] == 0)
-                running += importo;
-            else if (tipo && tipo[0] == 'U' && tipo[1] == 0)
-                running -= importo;
-            changes.emplace_back(sqlite3_column_int64(sel, 0), running);
-        }
-        for (const auto& [id, saldo] : changes) {
-            sqlite3_bind_int64(upd, 1, saldo);
-            sqlite3_bind_int64(upd, 2, id);
-            sqlite3_step(upd);
-            sqlite3_reset(upd);
-        }
-        sqlite3_finalize(sel);
-        sqlite3_finalize(upd);
-        sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr);
+        timing.program([&] { benchmark::DoNotOptimize(statement::RebuildRendicontazione(*f.db, kYear)); });
+        timing.floor([&] {
+            sqlite3_exec(h, "BEGIN IMMEDIATE; DELETE FROM Rendicontazione;", nullptr, nullptr, nullptr);
+            sqlite3_stmt* st = nullptr;
+            sqlite3_prepare_v2(
+                h,
+                "INSERT INTO Rendicontazione (TestataCassa, EntrataUscita, Codice, DescrCodice, Data, Anno, Importo,"
+                " ImportoE, ImportoU, RiceNum, Causale)"
+                " SELECT TestateLibroCassa.TestataCassa, LibroCassa.Tipo, LibroCassa.CodiceCategoria,"
+                " IFNULL(LibroCassa.CodiceCategoria, '') || ' - ' || IFNULL(TabellaCodici.CodDescrizione, ''),"
+                " LibroCassa.Data, LibroCassa.Anno, LibroCassa.Importo,"
+                " CASE WHEN LibroCassa.Tipo = 'E' THEN LibroCassa.Importo ELSE 0 END,"
+                " CASE WHEN LibroCassa.Tipo = 'U' THEN LibroCassa.Importo ELSE 0 END,"
+                " LibroCassa.RicevutaNumero, LibroCassa.Descrizione"
+                " FROM TestateLibroCassa"
+                " INNER JOIN LibroCassa ON TestateLibroCassa.CodiceTestataCassa = LibroCassa.CodiceTestataCassa"
+                " LEFT JOIN TabellaCodici ON TabellaCodici.Codice = LibroCassa.CodiceCategoria"
+                " WHERE LibroCassa.Anno = ?1 ORDER BY LibroCassa.Data ASC, LibroCassa.ID_LibroCassa ASC",
+                -1, &st, nullptr);
+            sqlite3_bind_int(st, 1, kYear);
+            sqlite3_step(st);
+            sqlite3_finalize(st);
+            sqlite3_prepare_v2(h, "SELECT IFNULL(SUM(ImportoE), 0), IFNULL(SUM(ImportoU), 0) FROM Rendicontazione", -1,
+                               &st, nullptr);
+            sqlite3_step(st);
+            benchmark::DoNotOptimize(sqlite3_column_int64(st, 0) - sqlite3_column_int64(st, 1));
+            sqlite3_finalize(st);
+            sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr);
+        });
     }
+    timing.report(state, 1.3);
     rowsCounter(state);
 }
-BENCHMARK(BM_RecomputeSaldoFloorSqlite)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK(BM_StatementRebuildBesideFloor)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// A window's own connection as every window opens it at load (agg.ini read, connection
+// string, open, key check) and closes it, beside the bare open and close of the archive
+// with the program's settings.
+void BM_WindowConnectionBesideFloor(benchmark::State& state)
+{
+    bench::BenchFolder folder;
+    // The program keeps a connection open meanwhile (its menu windows), so the archive's
+    // write-ahead log is not folded back and removed at each close.
+    auto menu = folder.open();
+    bench::GeneratorOptions o;
+    o.cashRows = 1000;
+    bench::generateArchive(*menu, o);
+    bench::SideBySide timing;
+    for (auto _ : state) {
+        timing.program([&] { benchmark::DoNotOptimize(OpenArchiveConnection().db.get()); });
+        timing.floor([&] { sqlite3_close(bench::openBare(folder.databasePath(), bench::BenchFolder::key())); });
+    }
+    timing.report(state, 1.4);
+}
+BENCHMARK(BM_WindowConnectionBesideFloor)->Unit(benchmark::kMillisecond)->Iterations(200)->UseRealTime();
 
 // A row added before all the others: the add rule with its recomputation of the book-year.
 void BM_AddEarliestRow(benchmark::State& state)

@@ -5,57 +5,64 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <utility>
+#include <type_traits>
 #include <vector>
 
 namespace vb::bench {
 
-// A path of the program timed beside its floor, the same work done with the bare library
-// calls, in the same run: each iteration times the path once and the floor once. The
-// benchmark's time is the path's (register it with UseManualTime()); the counters give
-// the medians of both in milliseconds and their ratio, path over floor.
+// A program path and its floor (the same work done with the bare library calls) timed in
+// turn in the same run; the report gives their medians in milliseconds, the ratio of the
+// path to the floor and the goal, and, where the runs return the size of what they wrote,
+// those sizes and their ratio.
 class SideBySide {
 public:
-    explicit SideBySide(benchmark::State& state) : m_state(state) {}
-    SideBySide(const SideBySide&) = delete;
-    SideBySide& operator=(const SideBySide&) = delete;
-    ~SideBySide()
+    template <typename Run>
+    void program(Run run)
     {
-        if (m_path.empty() || m_floor.empty())
-            return;
-        const double path = median(m_path);
-        const double floor = median(m_floor);
-        m_state.counters["path_ms"] = path * 1e3;
-        m_state.counters["floor_ms"] = floor * 1e3;
-        m_state.counters["ratio"] = floor > 0 ? path / floor : 0;
+        time(run, m_program, m_programBytes);
+    }
+    template <typename Run>
+    void floor(Run run)
+    {
+        time(run, m_floor, m_floorBytes);
     }
 
-    template <class F> void path(F&& work)
+    void report(benchmark::State& state, double goal) const
     {
-        const double s = seconds(std::forward<F>(work));
-        m_path.push_back(s);
-        m_state.SetIterationTime(s);
+        const double program = median(m_program), floor = median(m_floor);
+        state.counters["program_ms"] = program;
+        state.counters["floor_ms"] = floor;
+        state.counters["ratio"] = floor > 0 ? program / floor : 0;
+        state.counters["goal"] = goal;
+        if (m_programBytes == 0 && m_floorBytes == 0)
+            return;
+        state.counters["program_kb"] = double(m_programBytes) / 1024;
+        state.counters["floor_kb"] = double(m_floorBytes) / 1024;
+        state.counters["size_ratio"] = m_floorBytes > 0 ? double(m_programBytes) / double(m_floorBytes) : 0;
     }
-    template <class F> void floor(F&& work) { m_floor.push_back(seconds(std::forward<F>(work))); }
 
 private:
-    template <class F> static double seconds(F&& work)
+    template <typename Run>
+    static void time(Run& run, std::vector<double>& times, qint64& bytes)
     {
-        QElapsedTimer t;
-        t.start();
-        work();
-        return double(t.nsecsElapsed()) / 1e9;
+        QElapsedTimer clock;
+        clock.start();
+        if constexpr (std::is_void_v<std::invoke_result_t<Run&>>)
+            run();
+        else
+            bytes = run();
+        times.push_back(double(clock.nsecsElapsed()) / 1e6);
     }
     static double median(std::vector<double> v)
     {
+        if (v.empty())
+            return 0;
         std::sort(v.begin(), v.end());
-        const size_t n = v.size();
-        return n % 2 ? v[n / 2] : (v[n / 2 - 1] + v[n / 2]) / 2;
+        return v[v.size() / 2];
     }
 
-    benchmark::State& m_state;
-    std::vector<double> m_path;
-    std::vector<double> m_floor;
+    std::vector<double> m_program, m_floor;
+    qint64 m_programBytes = 0, m_floorBytes = 0;
 };
 
 } // namespace vb::bench
