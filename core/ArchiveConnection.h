@@ -44,6 +44,10 @@ struct ArchiveConnection {
 // needs, with a message that names the file and says what to do. Throws db::Error.
 void checkSettingsFile(const QString& path);
 
+// Said when a window's work needs the connection its load could not open.
+inline const QString kArchiveNotOpenedMessage =
+    QStringLiteral("L'archivio non è stato aperto: chiudere e riaprire la finestra.");
+
 // The connection set-up every data window runs at load: the settings file is checked
 // first. Throws db::Error.
 ArchiveConnection OpenArchiveConnection();

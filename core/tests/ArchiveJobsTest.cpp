@@ -108,31 +108,57 @@ TEST_F(ArchiveJobsTest, JobsRunInOrderAndAFailureUndoesItsWrites)
     EXPECT_EQ(persons(QStringLiteral("Terzo")), 1);
 }
 
-// A window closed while its job runs: the job still commits whole, its result is not
-// shown, and the jobs that were waiting do not run.
+// A window closed, or stopping its jobs as it unloads, while a job runs: the job still
+// commits whole, its result is not shown, and the jobs that were waiting do not run.
 TEST_F(ArchiveJobsTest, AJobOutlivesItsWindowWithoutShowingItsResult)
 {
-    std::atomic<bool> release{false};
-    bool shown = false;
-    jobs->run([&](db::Database& db) -> ArchiveJobs::Show {
-        db::Transaction tx(db);
-        addPerson(db, QStringLiteral("Orfano"));
-        while (!release)
-            QThread::msleep(1);
-        tx.commit();
-        return [&] { shown = true; };
-    });
-    jobs->run([](db::Database& db) -> ArchiveJobs::Show {
-        addPerson(db, QStringLiteral("Mai"));
+    for (const bool destroyed : {true, false}) {
+        SCOPED_TRACE(destroyed ? "window destroyed" : "jobs stopped");
+        auto owner = std::make_unique<QWidget>();
+        auto* own = new ArchiveJobs(owner.get(), nullptr);
+        own->setArchive(OpenArchiveConnection().settings);
+        const QString name = destroyed ? QStringLiteral("Orfano") : QStringLiteral("Fermato");
+        std::atomic<bool> release{false};
+        bool shown = false;
+        own->run([&, name](db::Database& db) -> ArchiveJobs::Show {
+            db::Transaction tx(db);
+            addPerson(db, name);
+            while (!release)
+                QThread::msleep(1);
+            tx.commit();
+            return [&] { shown = true; };
+        });
+        own->run([](db::Database& db) -> ArchiveJobs::Show {
+            addPerson(db, QStringLiteral("Mai"));
+            return [] {};
+        });
+        if (destroyed)
+            owner.reset();
+        else
+            own->stop();
+        release = true;
+        while (persons(name) == 0)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        if (!destroyed)
+            own->waitUntilIdle();
+        processEvents();
+        EXPECT_FALSE(shown);
+        EXPECT_EQ(persons(QStringLiteral("Mai")), 0);
+    }
+}
+
+// A window whose connection could not be opened at load says so for every job.
+TEST_F(ArchiveJobsTest, WithoutAnArchiveEveryJobSaysItWasNotOpened)
+{
+    auto* unopened = new ArchiveJobs(window.get(), nullptr);
+    bool ran = false;
+    unopened->run([&](db::Database&) -> ArchiveJobs::Show {
+        ran = true;
         return [] {};
     });
-    window.reset();
-    release = true;
-    while (persons(QStringLiteral("Orfano")) == 0)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    processEvents();
-    EXPECT_FALSE(shown);
-    EXPECT_EQ(persons(QStringLiteral("Mai")), 0);
+    unopened->waitUntilIdle();
+    EXPECT_FALSE(ran);
+    EXPECT_EQ(msgs.texts(), QStringList{kArchiveNotOpenedMessage});
 }
 
 } // namespace

@@ -7,6 +7,8 @@
 #include <QProgressBar>
 #include <QWidget>
 
+#include <optional>
+
 #include <sqlite3.h>
 
 namespace vb {
@@ -14,7 +16,7 @@ namespace vb {
 // What the jobs share with the worker thread: the archive's settings and the jobs'
 // connection, used by one job at a time.
 struct ArchiveJobs::Worker {
-    ArchiveSettings settings;
+    std::optional<ArchiveSettings> settings;
     std::unique_ptr<db::Database> db;
 };
 
@@ -35,9 +37,19 @@ void ArchiveJobs::setArchive(const ArchiveSettings& settings)
 
 void ArchiveJobs::run(Job job)
 {
+    if (m_stopped)
+        return;
     m_waiting.push_back(std::move(job));
     if (!m_running)
         startNext();
+}
+
+void ArchiveJobs::stop()
+{
+    m_stopped = true;
+    m_waiting.clear();
+    if (m_bar)
+        m_bar->setVisible(false);
 }
 
 void ArchiveJobs::showBusy()
@@ -50,7 +62,7 @@ void ArchiveJobs::showBusy()
 
 void ArchiveJobs::startNext()
 {
-    if (m_waiting.empty()) {
+    if (m_waiting.empty() || m_stopped) {
         if (m_bar) {
             m_bar->setVisible(false);
             m_bar->setRange(0, 100);
@@ -67,8 +79,10 @@ void ArchiveJobs::startNext()
     auto outcome = std::make_shared<Outcome>();
     auto work = [job = std::move(m_waiting.front()), worker = m_worker, outcome] {
         try {
+            if (!worker->settings)
+                throw Error(kArchiveNotOpenedMessage);
             if (!worker->db)
-                worker->db = openConnection(connectionString(worker->settings));
+                worker->db = openConnection(connectionString(*worker->settings));
             outcome->show = job(*worker->db);
         } catch (const Error& e) {
             outcome->failed = true;
@@ -82,6 +96,10 @@ void ArchiveJobs::startNext()
     auto done = [self = QPointer<ArchiveJobs>(this), outcome] {
         if (!self)
             return; // the window is gone: nothing to show it on
+        if (self->m_stopped) {
+            self->m_running = false;
+            return;
+        }
         if (outcome->failed)
             showErrorDescription(outcome->error);
         else if (outcome->show)

@@ -33,12 +33,17 @@ public:
     ArchiveJobs(QWidget* window, QProgressBar* bar);
     ~ArchiveJobs() override;
 
-    // The archive the jobs work on (the window's connection settings).
+    // The archive the jobs work on (the window's connection settings). Until it is set,
+    // as when the window could not open its connection, every job fails with a message
+    // that says so.
     void setArchive(const ArchiveSettings& settings);
     // Queues |job|. A vb::Error it throws is shown with its description in place of its
     // result, and its writes are undone.
     void run(Job job);
     bool idle() const { return !m_running && m_waiting.empty(); }
+    // For a window that closes: the waiting jobs are dropped and no result is shown any
+    // more; a running job still ends with its transaction committed or undone whole.
+    void stop();
     // Processes events until every job asked for has run and shown its result.
     void waitUntilIdle() const;
 
@@ -51,6 +56,7 @@ private:
     std::shared_ptr<Worker> m_worker;
     std::deque<Job> m_waiting;
     bool m_running = false;
+    bool m_stopped = false;
 };
 
 } // namespace vb

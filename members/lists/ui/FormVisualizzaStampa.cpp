@@ -248,6 +248,7 @@ void FormVisualizzaStampa::Form_Load()
 
 bool FormVisualizzaStampa::Form_Unload()
 {
+    m_jobs->stop();
     m_conn.db.reset();
     return true;
 }
@@ -255,7 +256,7 @@ bool FormVisualizzaStampa::Form_Unload()
 db::Database& FormVisualizzaStampa::archive()
 {
     if (!m_conn.db)
-        throw Error(QStringLiteral("L'archivio non è stato aperto: chiudere e riaprire la finestra."));
+        throw Error(kArchiveNotOpenedMessage);
     return *m_conn.db;
 }
 
