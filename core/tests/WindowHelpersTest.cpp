@@ -1,4 +1,5 @@
 #include "core/Error.h"
+#include "core/ui/PlainTextDelegate.h"
 #include "core/ui/QtMessageService.h"
 #include "core/ui/WindowHelpers.h"
 
@@ -115,4 +116,19 @@ TEST(QtMessageService, AFolderBoxOffersThePickerAndAnswersWithThePickedFolder)
     EXPECT_TRUE(pickerShown);
     EXPECT_EQ(typedAfterPicking, drive.path());
     EXPECT_EQ(answer, drive.path());
+}
+
+TEST(PlainTextDelegate, ATextWiderThanItsCellEndsOnAWholeCharacterWithAnEllipsis)
+{
+    const QFontMetrics fm(QApplication::font());
+    const QString name = QStringLiteral("Dell'Orto Niccolò Maria Giovanna");
+    const int whole = fm.horizontalAdvance(name);
+    EXPECT_EQ(vb::PlainTextDelegate::shownText(fm, name, whole), name);
+    for (int room : {whole - 1, whole / 2, fm.horizontalAdvance(QStringLiteral("Dell…"))}) {
+        SCOPED_TRACE(room);
+        const QString shown = vb::PlainTextDelegate::shownText(fm, name, room);
+        ASSERT_TRUE(shown.endsWith(QChar(0x2026)));
+        EXPECT_TRUE(name.startsWith(shown.chopped(1)));
+        EXPECT_LE(fm.horizontalAdvance(shown), room);
+    }
 }

@@ -4,6 +4,15 @@
 
 namespace vb {
 
+QString PlainTextDelegate::shownText(const QFontMetrics& fm, const QString& text, int room)
+{
+    // Most texts are short enough that even their widest possible width fits, and are
+    // not measured at all.
+    if (qint64(text.size()) * fm.maxWidth() <= room || fm.horizontalAdvance(text) <= room)
+        return text;
+    return fm.elidedText(text, Qt::ElideRight, room);
+}
+
 void PlainTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, const QModelIndex& index) const
 {
     const QPalette::ColorGroup group = !(option.state & QStyle::State_Enabled) ? QPalette::Disabled
@@ -19,10 +28,11 @@ void PlainTextDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opt
     constexpr int kMargin = 3;
     const QFontMetrics& fm = option.fontMetrics;
     const QPoint at(option.rect.left() + kMargin, option.rect.top() + (option.rect.height() - fm.height()) / 2 + fm.ascent());
+    const QString shown = shownText(fm, text, option.rect.width() - 2 * kMargin);
     painter->save();
     painter->setClipRect(option.rect, Qt::IntersectClip);
     painter->setPen(option.palette.color(group, selected ? QPalette::HighlightedText : QPalette::Text));
-    painter->drawText(at, text);
+    painter->drawText(at, shown);
     painter->restore();
 }
 
