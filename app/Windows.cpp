@@ -1,8 +1,8 @@
 #include "app/Windows.h"
 
 #include "accounting/ui/AccountingWindows.h"
-#include "core/ui/CoreWindows.h"
 #include "members/ui/MembersWindows.h"
+#include "start/ui/CoreWindows.h"
 #ifdef VB_WITH_FEES
 #include "members/fees/ui/FeesWindows.h"
 #endif

@@ -3,8 +3,8 @@
 #include "core/Error.h"
 #include "core/MessageService.h"
 #include "core/ProgramEnvironment.h"
-#include "core/ui/QtMessageService.h"
-#include "core/ui/WindowRegistry.h"
+#include "ui/QtMessageService.h"
+#include "ui/WindowRegistry.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

@@ -1,17 +1,17 @@
 #include "accounting/LibroCassa.h"
 #include "accounting/RegistroCassaPrint.h"
 #include "accounting/statement/Rendicontazione.h"
+#include "accounting/ui/AccountingWindows.h"
 #include "bench/BareArchive.h"
 #include "bench/Generator.h"
 #include "bench/ReportShowTiming.h"
 #include "bench/SideBySide.h"
 #include "core/ArchiveConnection.h"
-#include "core/ui/WindowRegistry.h"
-#include "accounting/ui/AccountingWindows.h"
 #include "data/DataEnvironment.h"
 #include "reports/engine/ReportDesign.h"
 #include "reports/engine/ReportLayout.h"
 #include "reports/engine/ReportRenderer.h"
+#include "ui/WindowRegistry.h"
 
 #include <QAbstractItemModel>
 #include <QBuffer>

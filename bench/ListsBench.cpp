@@ -5,7 +5,7 @@
 #include "members/lists/ReportSelections.h"
 #include "members/lists/ui/FormVisualizzaStampa.h"
 #include "members/lists/ui/ListsWindows.h"
-#include "core/ui/WindowRegistry.h"
+#include "ui/WindowRegistry.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -1,10 +1,10 @@
 #include "bench/BareArchive.h"
 #include "bench/Generator.h"
 #include "bench/SideBySide.h"
-#include "core/ui/WindowRegistry.h"
 #include "members/Anagrafica.h"
 #include "members/ui/FormAnagrafica.h"
 #include "members/ui/MembersWindows.h"
+#include "ui/WindowRegistry.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "accounting/LibroCassa.h"
-#include "core/tests/support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <vector>
 

@@ -2,9 +2,9 @@
 #include "accounting/tests/CashBookFixture.h"
 #include "accounting/ui/AccountingWindows.h"
 #include "accounting/ui/FormCassa.h"
-#include "core/ui/WindowRegistry.h"
 #include "data/DataEnvironment.h"
 #include "reports/engine/ReportShow.h"
+#include "ui/WindowRegistry.h"
 
 #include <QAbstractItemModel>
 #include <QComboBox>

@@ -2,7 +2,7 @@
 #include "accounting/tests/CashBookFixture.h"
 #include "accounting/ui/AccountingWindows.h"
 #include "accounting/ui/FormCodici.h"
-#include "core/ui/WindowRegistry.h"
+#include "ui/WindowRegistry.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #include "accounting/ui/AccountingWindows.h"
 #include "accounting/ui/FormCassa.h"
 #include "accounting/ui/FormMenuAmministrazione.h"
-#include "core/tests/support/TestSupport.h"
-#include "core/ui/WindowRegistry.h"
+#include "tests/support/TestSupport.h"
+#include "ui/WindowRegistry.h"
 
 #include <QGroupBox>
 #include <QLineEdit>

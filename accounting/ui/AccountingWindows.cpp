@@ -3,7 +3,7 @@
 #include "accounting/ui/FormCassa.h"
 #include "accounting/ui/FormCodici.h"
 #include "accounting/ui/FormMenuAmministrazione.h"
-#include "core/ui/WindowRegistry.h"
+#include "ui/WindowRegistry.h"
 
 namespace vb {
 

@@ -7,10 +7,10 @@
 #include "core/Clock.h"
 #include "core/Format.h"
 #include "core/MessageService.h"
-#include "core/ui/Controls.h"
-#include "core/ui/GridHeadings.h"
-#include "core/ui/PlaceholderText.h"
 #include "reports/engine/ReportShow.h"
+#include "ui/Controls.h"
+#include "ui/GridHeadings.h"
+#include "ui/PlaceholderText.h"
 
 #include <QApplication>
 #include <QHash>

@@ -2,7 +2,7 @@
 
 #include "accounting/Codici.h"
 #include "core/MessageService.h"
-#include "core/ui/Controls.h"
+#include "ui/Controls.h"
 
 #include <QComboBox>
 #include <QGridLayout>

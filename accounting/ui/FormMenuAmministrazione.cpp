@@ -4,9 +4,9 @@
 #include "accounting/statement/ui/StatementPrint.h"
 #include "core/Clock.h"
 #include "core/MessageService.h"
-#include "core/ui/WindowHelpers.h"
-#include "core/ui/WindowRegistry.h"
-#include "core/ui/Controls.h"
+#include "ui/Controls.h"
+#include "ui/WindowHelpers.h"
+#include "ui/WindowRegistry.h"
 
 #include <QGroupBox>
 #include <QHBoxLayout>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/ArchiveConnection.h"
-#include "core/ui/Form.h"
+#include "ui/Form.h"
 
 class QGroupBox;
 class QLabel;

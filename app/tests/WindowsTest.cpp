@@ -1,9 +1,9 @@
 #include "app/Windows.h"
-#include "core/tests/support/TestSupport.h"
-#include "core/ui/WindowPlacement.h"
-#include "core/ui/WindowRegistry.h"
 #include "data/DataEnvironment.h"
 #include "members/lists/ui/FormVisualizzaStampa.h"
+#include "tests/support/TestSupport.h"
+#include "ui/WindowPlacement.h"
+#include "ui/WindowRegistry.h"
 
 #include <QAbstractItemView>
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "core/ArchiveConnection.h"
 #include "core/Database.h"
-#include "core/tests/support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <QFile>
 

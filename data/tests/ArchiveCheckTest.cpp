@@ -1,7 +1,7 @@
 #include "core/Database.h"
-#include "core/tests/support/TestSupport.h"
 #include "data/ArchiveCheck.h"
 #include "data/NewDatabase.h"
+#include "tests/support/TestSupport.h"
 
 #include <QFile>
 #include <QProcess>

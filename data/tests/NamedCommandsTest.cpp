@@ -1,5 +1,5 @@
-#include "core/tests/support/TestSupport.h"
 #include "data/DataEnvironment.h"
+#include "tests/support/TestSupport.h"
 
 using namespace vb;
 

@@ -1,6 +1,6 @@
 #include "core/Database.h"
-#include "core/tests/support/TestSupport.h"
 #include "data/NewDatabase.h"
+#include "tests/support/TestSupport.h"
 
 #include <QFile>
 #include <QFileInfo>

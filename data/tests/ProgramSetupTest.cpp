@@ -1,9 +1,9 @@
 #include "core/Cini.h"
 #include "core/Database.h"
 #include "core/Error.h"
-#include "core/tests/support/TestSupport.h"
 #include "data/NewDatabase.h"
 #include "data/ProgramSetup.h"
+#include "tests/support/TestSupport.h"
 
 #include <QCryptographicHash>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "core/ui/WindowRegistry.h"
 #include "members/Anagrafica.h"
 #include "members/tests/RegistryFixture.h"
 #include "members/ui/FormAnagrafica.h"
 #include "members/ui/MembersWindows.h"
+#include "ui/WindowRegistry.h"
 
 #include <QAbstractItemModel>
 #include <QCheckBox>

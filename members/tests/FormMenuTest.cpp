@@ -1,6 +1,3 @@
-#include "core/tests/support/TestSupport.h"
-#include "core/ui/FormMenu.h"
-#include "core/ui/WindowRegistry.h"
 #include "data/DataEnvironment.h"
 #include "members/Anagrafica.h"
 #include "members/tests/RegistryFixture.h"
@@ -8,6 +5,9 @@
 #include "reports/engine/ReportInstance.h"
 #include "reports/engine/ReportPreview.h"
 #include "reports/engine/ReportShow.h"
+#include "start/ui/FormMenu.h"
+#include "tests/support/TestSupport.h"
+#include "ui/WindowRegistry.h"
 
 #include <QDir>
 #include <QFile>

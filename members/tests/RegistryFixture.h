@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/tests/support/TestSupport.h"
 #include "members/PersonRecord.h"
+#include "tests/support/TestSupport.h"
 
 namespace vb::members::test {
 

@@ -3,13 +3,13 @@
 #include "core/Clock.h"
 #include "core/Format.h"
 #include "core/MessageService.h"
-#include "core/ui/Controls.h"
-#include "core/ui/GridHeadings.h"
-#include "core/ui/PlaceholderText.h"
-#include "core/ui/PlainTextDelegate.h"
-#include "core/ui/StampaAnagrafica.h"
 #include "members/ui/ClickableLabel.h"
 #include "members/ui/RegistryModel.h"
+#include "start/ui/StampaAnagrafica.h"
+#include "ui/Controls.h"
+#include "ui/GridHeadings.h"
+#include "ui/PlaceholderText.h"
+#include "ui/PlainTextDelegate.h"
 
 #include <QCheckBox>
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/ArchiveConnection.h"
-#include "core/ui/Form.h"
 #include "members/Anagrafica.h"
+#include "ui/Form.h"
 
 #include <memory>
 #include <optional>

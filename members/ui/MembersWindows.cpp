@@ -1,7 +1,7 @@
 #include "members/ui/MembersWindows.h"
 
-#include "core/ui/WindowRegistry.h"
 #include "members/ui/FormAnagrafica.h"
+#include "ui/WindowRegistry.h"
 
 namespace vb {
 

@@ -1,9 +1,9 @@
-#include "core/tests/support/TestSupport.h"
 #include "data/DataEnvironment.h"
 #include "reports/engine/BackgroundTask.h"
 #include "reports/engine/ReportInstance.h"
 #include "reports/engine/ReportPreview.h"
 #include "reports/engine/ReportShow.h"
+#include "tests/support/TestSupport.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,8 +1,8 @@
 #include "core/Error.h"
-#include "core/tests/support/TestSupport.h"
 #include "reports/engine/FieldFormat.h"
 #include "reports/engine/ReportDesign.h"
 #include "reports/tests/DesignCaptions.h"
+#include "tests/support/TestSupport.h"
 
 #include <QFileInfo>
 

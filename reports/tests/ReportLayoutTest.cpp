@@ -1,8 +1,8 @@
-#include "core/tests/support/TestSupport.h"
 #include "data/RecordSet.h"
 #include "reports/engine/ReportDesign.h"
 #include "reports/engine/ReportLayout.h"
 #include "reports/engine/TextFit.h"
+#include "tests/support/TestSupport.h"
 
 #include <QFontMetricsF>
 

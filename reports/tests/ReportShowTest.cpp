@@ -1,10 +1,10 @@
 #include "core/Error.h"
-#include "core/tests/support/TestSupport.h"
 #include "data/DataEnvironment.h"
 #include "reports/engine/ReportInstance.h"
 #include "reports/engine/ReportPreview.h"
 #include "reports/engine/ReportRenderer.h"
 #include "reports/engine/ReportShow.h"
+#include "tests/support/TestSupport.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,5 +1,5 @@
-#include "core/tests/support/TestSupport.h"
 #include "reports/engine/TextFit.h"
+#include "tests/support/TestSupport.h"
 
 #include <QRegularExpression>
 

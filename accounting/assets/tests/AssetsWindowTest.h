@@ -1,10 +1,10 @@
 #pragma once
 
 #include "accounting/assets/ui/AssetsWindows.h"
-#include "core/tests/support/TestSupport.h"
-#include "core/ui/WindowRegistry.h"
 #include "data/DataEnvironment.h"
 #include "reports/engine/ReportInstance.h"
+#include "tests/support/TestSupport.h"
+#include "ui/WindowRegistry.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,6 +1,6 @@
 #include "accounting/assets/RegistroInventario.h"
 
-#include "core/tests/support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace vb::assets {
 namespace {

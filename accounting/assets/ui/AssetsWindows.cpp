@@ -2,7 +2,7 @@
 
 #include "accounting/assets/ui/FormInventario.h"
 #include "accounting/assets/ui/FormRegistroPrevisionale.h"
-#include "core/ui/WindowRegistry.h"
+#include "ui/WindowRegistry.h"
 
 namespace vb {
 

@@ -4,11 +4,11 @@
 #include "core/Format.h"
 #include "core/MessageService.h"
 #include "core/Parse.h"
-#include "core/ui/Controls.h"
-#include "core/ui/GridHeadings.h"
-#include "core/ui/PlaceholderText.h"
-#include "core/ui/WindowHelpers.h"
 #include "reports/engine/ReportShow.h"
+#include "ui/Controls.h"
+#include "ui/GridHeadings.h"
+#include "ui/PlaceholderText.h"
+#include "ui/WindowHelpers.h"
 
 #include <QComboBox>
 #include <QFocusEvent>

@@ -2,7 +2,7 @@
 
 #include "accounting/assets/RegistroInventario.h"
 #include "core/ArchiveConnection.h"
-#include "core/ui/Form.h"
+#include "ui/Form.h"
 
 class QComboBox;
 class QLabel;

@@ -1,11 +1,11 @@
 #include "accounting/statement/tests/CashBookRows.h"
 #include "accounting/ui/AccountingWindows.h"
 #include "accounting/ui/FormMenuAmministrazione.h"
-#include "core/tests/support/TestSupport.h"
-#include "core/ui/WindowRegistry.h"
 #include "data/DataEnvironment.h"
 #include "reports/engine/ReportInstance.h"
 #include "reports/engine/ReportShow.h"
+#include "tests/support/TestSupport.h"
+#include "ui/WindowRegistry.h"
 
 #include <QLineEdit>
 #include <QPushButton>

@@ -1,6 +1,6 @@
 #include "accounting/statement/Rendicontazione.h"
 #include "accounting/statement/tests/CashBookRows.h"
-#include "core/tests/support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 namespace vb::statement {
 namespace {

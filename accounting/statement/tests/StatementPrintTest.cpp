@@ -1,9 +1,9 @@
 #include "accounting/statement/tests/CashBookRows.h"
 #include "accounting/statement/ui/StatementPrint.h"
-#include "core/tests/support/TestSupport.h"
 #include "data/DataEnvironment.h"
 #include "reports/engine/ReportInstance.h"
 #include "reports/engine/ReportShow.h"
+#include "tests/support/TestSupport.h"
 
 #include <QApplication>
 #include <QProgressBar>

@@ -3,8 +3,8 @@
 #include "accounting/statement/BilancioConsuntivo.h"
 #include "core/Error.h"
 #include "core/MessageService.h"
-#include "core/ui/WindowHelpers.h"
 #include "reports/engine/ReportShow.h"
+#include "ui/WindowHelpers.h"
 
 #include <QApplication>
 #include <QCursor>

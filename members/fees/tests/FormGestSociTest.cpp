@@ -1,7 +1,7 @@
-#include "core/ui/WindowRegistry.h"
 #include "members/fees/tests/FeeFixture.h"
 #include "members/fees/ui/FeesWindows.h"
 #include "members/fees/ui/FormGestSoci.h"
+#include "ui/WindowRegistry.h"
 
 #include <QApplication>
 #include <QComboBox>

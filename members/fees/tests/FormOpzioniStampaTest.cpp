@@ -1,10 +1,10 @@
-#include "core/ui/WindowRegistry.h"
+#include "data/DataEnvironment.h"
 #include "members/fees/tests/FeeFixture.h"
 #include "members/fees/ui/FeesWindows.h"
 #include "members/fees/ui/FormOpzioniStampa.h"
-#include "data/DataEnvironment.h"
 #include "reports/engine/ReportInstance.h"
 #include "reports/engine/ReportShow.h"
+#include "ui/WindowRegistry.h"
 
 #include <QComboBox>
 #include <QProgressBar>

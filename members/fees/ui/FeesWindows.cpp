@@ -1,8 +1,8 @@
 #include "members/fees/ui/FeesWindows.h"
 
-#include "core/ui/WindowRegistry.h"
 #include "members/fees/ui/FormGestSoci.h"
 #include "members/fees/ui/FormOpzioniStampa.h"
+#include "ui/WindowRegistry.h"
 
 namespace vb {
 

@@ -4,12 +4,12 @@
 #include "core/Format.h"
 #include "core/MessageService.h"
 #include "core/Parse.h"
-#include "core/ui/Controls.h"
-#include "core/ui/GridHeadings.h"
-#include "core/ui/PlaceholderText.h"
-#include "core/ui/WindowHelpers.h"
-#include "core/ui/WindowRegistry.h"
 #include "members/PersonRecord.h"
+#include "ui/Controls.h"
+#include "ui/GridHeadings.h"
+#include "ui/PlaceholderText.h"
+#include "ui/WindowHelpers.h"
+#include "ui/WindowRegistry.h"
 
 #include <QComboBox>
 #include <QEvent>

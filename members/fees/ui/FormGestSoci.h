@@ -1,9 +1,9 @@
 #pragma once
 
 #include "core/ArchiveConnection.h"
-#include "core/ui/Form.h"
 #include "members/fees/PostQuotaToLibroCassa.h"
 #include "members/fees/QuoteSoci.h"
+#include "ui/Form.h"
 
 #include <optional>
 

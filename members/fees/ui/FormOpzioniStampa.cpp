@@ -2,9 +2,9 @@
 
 #include "core/Clock.h"
 #include "core/MessageService.h"
-#include "core/ui/WindowHelpers.h"
 #include "members/fees/QuoteSoci.h"
 #include "reports/engine/ReportShow.h"
+#include "ui/WindowHelpers.h"
 
 #include <QComboBox>
 #include <QFileInfo>

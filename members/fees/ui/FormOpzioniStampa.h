@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/ArchiveConnection.h"
-#include "core/ui/Form.h"
 #include "members/fees/FeePrintSelection.h"
+#include "ui/Form.h"
 
 class QComboBox;
 class QProgressBar;

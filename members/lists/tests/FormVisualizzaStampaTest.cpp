@@ -1,10 +1,10 @@
 #include "members/lists/ui/FormVisualizzaStampa.h"
 
-#include "core/ui/WindowRegistry.h"
 #include "data/DataEnvironment.h"
 #include "members/lists/tests/ListsFixture.h"
 #include "members/lists/ui/ListsWindows.h"
 #include "reports/engine/ReportShow.h"
+#include "ui/WindowRegistry.h"
 
 #include <QCalendarWidget>
 #include <functional>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "core/tests/support/TestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <QDate>
 #include <QString>

@@ -4,14 +4,14 @@
 #include "core/Format.h"
 #include "core/MessageService.h"
 #include "core/Parse.h"
-#include "core/ui/ArchiveJobs.h"
-#include "core/ui/WindowHelpers.h"
 #include "members/lists/Exports.h"
 #include "members/lists/ListLine.h"
 #include "members/lists/MemberLists.h"
 #include "members/lists/ReportSelections.h"
 #include "members/lists/ui/ListLinesModel.h"
 #include "reports/engine/ReportShow.h"
+#include "ui/ArchiveJobs.h"
+#include "ui/WindowHelpers.h"
 
 #include <QCalendarWidget>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 #include "members/lists/ui/ListsWindows.h"
 
-#include "core/ui/WindowRegistry.h"
 #include "members/lists/ui/FormVisualizzaStampa.h"
+#include "ui/WindowRegistry.h"
 
 namespace vb {
 
