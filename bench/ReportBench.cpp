@@ -19,7 +19,7 @@ namespace {
 
 using namespace vb;
 
-constexpr int kRounds = 3; // program and floor timed in turn, the medians compared
+constexpr int kRounds = 5; // program and floor timed in turn, the medians compared
 
 // A registry of |persons| on the shared report connection, with its design and logo.
 struct RegistryFixture {
