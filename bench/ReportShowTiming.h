@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/engine/BackgroundTask.h"
+#include "core/BackgroundTask.h"
 #include "reports/engine/ReportInstance.h"
 #include "reports/engine/ReportPreview.h"
 #include "reports/engine/ReportShow.h"
@@ -47,7 +47,7 @@ inline void timeShowingAndPdf(benchmark::State& state, const QString& report, co
         preview->startSaveAsPdf(pdfPath);
         QCoreApplication::processEvents();
         pdfStart = clock.nsecsElapsed() / 1e6;
-        reports::waitFor([preview] { return !preview->writing(); });
+        waitFor([preview] { return !preview->writing(); });
         pdfComplete = clock.nsecsElapsed() / 1e6;
         ticker.stop();
         delete preview;

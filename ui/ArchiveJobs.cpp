@@ -1,7 +1,7 @@
 #include "ui/ArchiveJobs.h"
 
 #include "core/MessageService.h"
-#include "reports/engine/BackgroundTask.h"
+#include "core/BackgroundTask.h"
 
 #include <QPointer>
 #include <QProgressBar>
@@ -115,12 +115,12 @@ void ArchiveJobs::startNext()
         done();
         return;
     }
-    reports::runInBackground(std::move(work), std::move(done));
+    runInBackground(std::move(work), std::move(done));
 }
 
 void ArchiveJobs::waitUntilIdle() const
 {
-    reports::waitFor([self = QPointer<const ArchiveJobs>(this)] { return !self || self->idle(); });
+    waitFor([self = QPointer<const ArchiveJobs>(this)] { return !self || self->idle(); });
 }
 
 } // namespace vb

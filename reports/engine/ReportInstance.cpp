@@ -3,7 +3,7 @@
 #include "core/Clock.h"
 #include "core/MessageService.h"
 #include "data/DataEnvironment.h"
-#include "reports/engine/BackgroundTask.h"
+#include "core/BackgroundTask.h"
 #include "reports/engine/ReportPreview.h"
 
 #include <QCoreApplication>

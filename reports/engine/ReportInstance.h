@@ -8,9 +8,11 @@
 
 #include <memory>
 
-namespace vb::reports {
-
+namespace vb {
 struct TaskProgress;
+}
+
+namespace vb::reports {
 
 // The program-wide instance of one report, created when first shown: its design, the
 // labels and logo that windows last set, the layout of its last showing and its preview.

@@ -2,7 +2,7 @@
 
 #include "core/Format.h"
 #include "data/RecordSet.h"
-#include "reports/engine/BackgroundTask.h"
+#include "core/BackgroundTask.h"
 #include "reports/engine/FieldFormat.h"
 
 #include <algorithm>

@@ -17,9 +17,11 @@ namespace vb::data {
 struct Rows;
 }
 
-namespace vb::reports {
-
+namespace vb {
 struct TaskProgress;
+}
+
+namespace vb::reports {
 
 // What a laid-out item shows, shared by every item of one control.
 struct LayoutControl {

@@ -2,7 +2,7 @@
 
 #include "core/Error.h"
 #include "core/MessageService.h"
-#include "reports/engine/BackgroundTask.h"
+#include "core/BackgroundTask.h"
 #include "reports/engine/ReportRenderer.h"
 
 #include <QApplication>

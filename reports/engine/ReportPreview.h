@@ -14,9 +14,11 @@ class QScrollArea;
 class QTimer;
 class QToolButton;
 
-namespace vb::reports {
-
+namespace vb {
 struct TaskProgress;
+}
+
+namespace vb::reports {
 
 // The modeless preview of a laid-out report: page navigation, zoom, print and save as PDF.
 // It never blocks the window that showed the report: the preparation of the pages, the

@@ -8,9 +8,11 @@ class QIODevice;
 class QPainter;
 class QPrinter;
 
-namespace vb::reports {
-
+namespace vb {
 struct TaskProgress;
+}
+
+namespace vb::reports {
 
 // Draws page |page| of |layout| with |painter|, |pixelsPerMm| device pixels to the millimetre,
 // the page's top-left corner at the painter's origin.

@@ -3,10 +3,11 @@
 #include <atomic>
 #include <functional>
 
-namespace vb::reports {
+namespace vb {
 
 // How far a long job on a worker thread has got, and whether it was asked to stop. The
-// user-interface thread reads it while the worker writes it.
+// user-interface thread reads it while the worker writes it (pages of a report, or steps of
+// another job).
 struct TaskProgress {
     std::atomic<int> done{0};        // pages laid out, written or printed so far
     std::atomic<int> total{0};       // pages in all; 0 while not known
@@ -19,7 +20,7 @@ struct TaskProgress {
 // Thrown inside a job that was asked to stop.
 struct TaskCancelled {};
 
-// Runs |work| on a worker thread of the reports' own pool, then |done| on the thread of the
+// Runs |work| on a worker thread of the program's own pool, then |done| on the thread of the
 // user interface (queued, from its event loop). The program waits for running jobs when it
 // ends. |work| must not touch widgets and reports its own errors; whatever it shares with |done| it passes through
 // captured state, which |done| reads after |work| has finished.
@@ -29,4 +30,4 @@ void runInBackground(std::function<void()> work, std::function<void()> done);
 // runInBackground); for callers that need the result before going on.
 void waitFor(const std::function<bool()>& finished);
 
-} // namespace vb::reports
+} // namespace vb

@@ -1,10 +1,10 @@
-#include "reports/engine/BackgroundTask.h"
+#include "core/BackgroundTask.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QThreadPool>
 
-namespace vb::reports {
+namespace vb {
 
 namespace {
 
@@ -63,4 +63,4 @@ void waitFor(const std::function<bool()>& finished)
         QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
 }
 
-} // namespace vb::reports
+} // namespace vb
