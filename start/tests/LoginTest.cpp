@@ -128,6 +128,17 @@ TEST_F(LoginTest, AnEmptyBoxAsksForBoth)
     }
 }
 
+TEST_F(LoginTest, AnEmptyPasswordAfterAValidPressEmptiesTheUserBoxAndLetsItTakeANameAgain)
+{
+    press(QStringLiteral("RosMar17"), QStringLiteral("Gelso.42"));
+    ASSERT_FALSE(ctl(QStringLiteral("Text_Username"))->isEnabled());
+    type(login, QStringLiteral("Text_Pass"), QString());
+    click(login, QStringLiteral("Cmd_Conf"));
+    EXPECT_EQ(msgs.last().title, QStringLiteral("IMPOSTA NUOVO ACCAUNT"));
+    EXPECT_TRUE(control<QLineEdit>(login, QStringLiteral("Text_Username"))->text().isEmpty());
+    EXPECT_TRUE(ctl(QStringLiteral("Text_Username"))->isEnabled());
+}
+
 TEST_F(LoginTest, TheDefaultPasswordMustBeChangedBeforeEntering)
 {
     addUser(QStringLiteral("D'AAnn17"), QStringLiteral("Tramonto"), QStringLiteral("D'Amico"), QStringLiteral("Anna"));

@@ -121,6 +121,9 @@ void FormPass::Cmd_Conf_Click()
                MsgButtons::Ok, MsgIcon::Information, QStringLiteral("IMPOSTA NUOVO ACCAUNT"));
         Text_Username->clear();
         Text_Pass->clear();
+        // The user name box was emptied: it must take a name again, also when a valid press
+        // or a password change had locked it (else no login could ever complete).
+        Text_Username->setEnabled(true);
         return;
     }
 
