@@ -1,7 +1,7 @@
 #include "ui/ArchiveJobs.h"
 
-#include "core/MessageService.h"
 #include "core/BackgroundTask.h"
+#include "core/MessageService.h"
 
 #include <QPointer>
 #include <QProgressBar>

@@ -1,9 +1,9 @@
 #include "reports/engine/ReportInstance.h"
 
+#include "core/BackgroundTask.h"
 #include "core/Clock.h"
 #include "core/MessageService.h"
 #include "data/DataEnvironment.h"
-#include "core/BackgroundTask.h"
 #include "reports/engine/ReportPreview.h"
 
 #include <QCoreApplication>

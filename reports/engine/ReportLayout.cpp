@@ -1,8 +1,8 @@
 #include "reports/engine/ReportLayout.h"
 
+#include "core/BackgroundTask.h"
 #include "core/Format.h"
 #include "data/RecordSet.h"
-#include "core/BackgroundTask.h"
 #include "reports/engine/FieldFormat.h"
 
 #include <algorithm>

@@ -1,14 +1,15 @@
 #include "reports/engine/ReportPreview.h"
 
+#include "core/BackgroundTask.h"
 #include "core/Error.h"
 #include "core/MessageService.h"
-#include "core/BackgroundTask.h"
 #include "reports/engine/ReportRenderer.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPainter>
@@ -244,8 +245,10 @@ void ReportPreview::showEvent(QShowEvent* event)
 
 QString ReportPreview::suggestedPdfPath() const
 {
+    // The documents folder where the system has one, else the home folder (never the
+    // program's working folder).
     QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (folder.isEmpty())
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
         folder = QDir::homePath();
     QString title = windowTitle().trimmed();
     if (m_layout)

@@ -1,7 +1,7 @@
 #include "reports/engine/ReportRenderer.h"
 
-#include "core/Error.h"
 #include "core/BackgroundTask.h"
+#include "core/Error.h"
 
 #include <QFile>
 #include <QPainter>

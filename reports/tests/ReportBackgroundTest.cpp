@@ -1,5 +1,5 @@
-#include "data/DataEnvironment.h"
 #include "core/BackgroundTask.h"
+#include "data/DataEnvironment.h"
 #include "reports/engine/ReportInstance.h"
 #include "reports/engine/ReportPreview.h"
 #include "reports/engine/ReportShow.h"

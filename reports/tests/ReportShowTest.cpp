@@ -214,10 +214,18 @@ TEST_F(ReportShowTest, ThePreviewOpensWithinTheScreenShowingTheWholeWidthOfThePa
     EXPECT_LE(p->zoom(), 100);
     EXPECT_EQ(p->findChild<QComboBox*>(QStringLiteral("ComboZoom"))->currentText(), QStringLiteral("%1%").arg(p->zoom()));
 
-    // Saved as PDF: proposed in the documents folder under the report's title; the status
-    // then says where the file went.
-    EXPECT_EQ(p->suggestedPdfPath(),
-              QDir(QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)).filePath(QStringLiteral("Anagrafica.pdf")));
+    // Saved as PDF: proposed in the documents folder under the report's title (in the home
+    // folder where there is no documents folder); the status then says where the file went.
+    {
+        QTemporaryDir home;
+        const QByteArray oldHome = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(home.path()));
+        const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+        EXPECT_EQ(p->suggestedPdfPath(), QDir(home.path()).filePath(QStringLiteral("Anagrafica.pdf")));
+        ASSERT_TRUE(QDir().mkpath(documents));
+        EXPECT_EQ(p->suggestedPdfPath(), QDir(documents).filePath(QStringLiteral("Anagrafica.pdf")));
+        qputenv("HOME", oldHome);
+    }
     const QString path = folder.path() + QStringLiteral("/anagrafica.pdf");
     ASSERT_EQ(p->saveAsPdf(path), true);
     EXPECT_EQ(p->findChild<QLabel*>(QStringLiteral("LabelStato"))->text(),
