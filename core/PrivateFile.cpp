@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
 #include <cerrno>
 
@@ -106,6 +107,28 @@ bool saveAtomically(const QString& path, const QByteArray& content, QString* err
         return false;
     }
     syncFolder(info.absolutePath());
+    return true;
+}
+
+bool saveAtomically(const QString& path, const std::function<void(QIODevice&)>& write, QString* error)
+{
+    // The cause of a failure is the system's error of the call that failed; a failure
+    // that left none (a device error of Qt's own) is told as a write that did not go through.
+    const auto fail = [error] {
+        setError(error, errno ? describeSystemError(errno) : QStringLiteral("la scrittura non è andata a buon fine"));
+        return false;
+    };
+    QSaveFile file(path);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly))
+        return fail();
+    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
+        return fail();
+    write(file);
+    errno = 0;
+    if (file.error() != QFileDevice::NoError || !file.commit())
+        return fail();
+    syncFolder(QFileInfo(path).absolutePath());
     return true;
 }
 

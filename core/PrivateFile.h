@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
+class QIODevice;
+
 // Files that hold the archive's key or members' personal data: readable and writable by
 // their owner only (0600), whatever the umask, from the moment they exist.
 namespace vb::files {
@@ -16,6 +20,12 @@ bool createPrivate(const QString& path, QString* error = nullptr);
 // the old file or the new one, never a part. False, with the cause in |error|, when a
 // step fails; the old file is then left as it was.
 bool saveAtomically(const QString& path, const QByteArray& content, QString* error = nullptr);
+
+// The same for a content that |write| writes to the device it is given (a report, a
+// workbook): the new file takes the name only when |write| returns, so a write that fails,
+// throws or is stopped leaves the old file as it was and no part of a new one. Whatever
+// |write| throws goes on to the caller.
+bool saveAtomically(const QString& path, const std::function<void(QIODevice&)>& write, QString* error = nullptr);
 
 // Flushes the entries of |folder| (a rename or a new file in it) to the disk.
 void syncFolder(const QString& folder);

@@ -3,11 +3,11 @@
 #include "core/Clock.h"
 #include "core/Error.h"
 #include "core/Format.h"
+#include "core/PrivateFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QIODevice>
-#include <QSaveFile>
 #include <QTemporaryFile>
 
 #include <xlsxwriter.h>
@@ -178,32 +178,27 @@ void writeSpreadsheet(QIODevice& out, const QString& sheetName, const QList<Shee
     QTemporaryFile file(QDir(QDir::tempPath()).filePath(QStringLiteral("vellumbra-XXXXXX.xlsx")));
     if (!file.open())
         throw Error(QStringLiteral("Impossibile creare il file temporaneo in %1: %2")
-                        .arg(QDir::toNativeSeparators(QDir::tempPath()), file.errorString()));
+                        .arg(QDir::toNativeSeparators(QDir::tempPath()), files::describeSystemError(errno)));
     file.close();
     buildWorkbook(file.fileName(), sheetName, rows);
 
     if (!file.open())
-        throw Error(QStringLiteral("Impossibile leggere il file temporaneo %1: %2").arg(file.fileName(), file.errorString()));
+        throw Error(QStringLiteral("Impossibile leggere il file temporaneo %1: %2").arg(file.fileName(), files::describeSystemError(errno)));
     while (!file.atEnd()) {
         const QByteArray chunk = file.read(1 << 16);
         if (chunk.isEmpty() && file.error() != QFileDevice::NoError)
-            throw Error(QStringLiteral("Impossibile leggere il file temporaneo %1: %2").arg(file.fileName(), file.errorString()));
+            throw Error(QStringLiteral("Impossibile leggere il file temporaneo %1: %2").arg(file.fileName(), files::describeSystemError(errno)));
         if (out.write(chunk) != chunk.size())
-            throw Error(QStringLiteral("Scrittura del file non riuscita: %1").arg(out.errorString()));
+            throw Error(QStringLiteral("Scrittura del file non riuscita: %1").arg(files::describeSystemError(errno)));
     }
 }
 
 void saveSpreadsheet(const QString& path, const QString& sheetName, const QList<SheetRow>& rows)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error(QStringLiteral("Impossibile creare il file %1: %2").arg(path, file.errorString()));
-    // The sheet holds members' personal data.
-    if (!file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner))
-        throw Error(QStringLiteral("Impossibile rendere privato il file %1: %2").arg(path, file.errorString()));
-    writeSpreadsheet(file, sheetName, rows);
-    if (!file.commit())
-        throw Error(QStringLiteral("Impossibile salvare il file %1: %2").arg(path, file.errorString()));
+    // The sheet holds members' personal data: a private file, written whole or not at all.
+    QString cause;
+    if (!files::saveAtomically(path, [&](QIODevice& file) { writeSpreadsheet(file, sheetName, rows); }, &cause))
+        throw Error(QStringLiteral("Impossibile salvare il file %1: %2.").arg(QDir::toNativeSeparators(path), cause));
 }
 
 } // namespace vb::lists

@@ -2,12 +2,13 @@
 
 #include "core/BackgroundTask.h"
 #include "core/Error.h"
+#include "core/PrivateFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 
 
 namespace vb::reports {
@@ -206,13 +207,11 @@ void writePdf(const ReportLayout& layout, QIODevice& device, TaskProgress* progr
 
 void writePdf(const ReportLayout& layout, const QString& path, TaskProgress* progress)
 {
-    // Written aside and renamed at the end, so a failed save leaves no half-written file.
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        throw Error(QStringLiteral("Impossibile creare il file %1.").arg(path));
-    writePdf(layout, file, progress);
-    if (!file.commit())
-        throw Error(QStringLiteral("Impossibile salvare il file %1.").arg(path));
+    // Written aside and renamed at the end, so a failed save leaves no half-written file; a
+    // report may hold members' personal data, so the file is private.
+    QString cause;
+    if (!files::saveAtomically(path, [&](QIODevice& file) { writePdf(layout, file, progress); }, &cause))
+        throw Error(QStringLiteral("Impossibile salvare il file %1: %2.").arg(QDir::toNativeSeparators(path), cause));
 }
 
 void printLayout(const ReportLayout& layout, QPrinter& printer, TaskProgress* progress)

@@ -228,6 +228,8 @@ TEST_F(ReportShowTest, ThePreviewOpensWithinTheScreenShowingTheWholeWidthOfThePa
     }
     const QString path = folder.path() + QStringLiteral("/anagrafica.pdf");
     ASSERT_EQ(p->saveAsPdf(path), true);
+    EXPECT_EQ(QFile::permissions(path), QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadUser | QFileDevice::WriteUser)
+        << "a report may hold members' personal data";
     EXPECT_EQ(p->findChild<QLabel*>(QStringLiteral("LabelStato"))->text(),
               QStringLiteral("PDF salvato in %1").arg(QDir::toNativeSeparators(path)));
 }
