@@ -9,6 +9,7 @@ namespace vb::ui {
 
 GridHeadings::GridHeadings(QWidget* parent) : QHeaderView(Qt::Horizontal, parent)
 {
+    connect(this, &QHeaderView::sectionResized, this, &GridHeadings::keepHeadingWhole);
     connect(this, &QHeaderView::sectionResized, this, &GridHeadings::placeLabels);
     connect(this, &QHeaderView::sectionMoved, this, &GridHeadings::placeLabels);
     connect(this, &QHeaderView::sectionCountChanged, this, &GridHeadings::placeLabels);
@@ -75,6 +76,14 @@ void GridHeadings::updateGeometries()
 {
     QHeaderView::updateGeometries();
     placeLabels();
+}
+
+void GridHeadings::keepHeadingWhole(int logicalIndex, int, int newSize)
+{
+    // A column is never narrower than its heading, so the heading's text is never cut.
+    const QWidget* label = logicalIndex < m_labels.size() ? m_labels[logicalIndex].data() : nullptr;
+    if (label && newSize > 0 && newSize < label->sizeHint().width())
+        resizeSection(logicalIndex, label->sizeHint().width());
 }
 
 void GridHeadings::placeLabels()

@@ -10,7 +10,8 @@ namespace vb::ui {
 
 // A grid's own heading row that carries the window's heading labels: each label stands
 // over its column, follows the column's width and scrolls with the grid, and keeps its
-// name, text, tool tip and clicks. The sections themselves draw no text.
+// name, text, tool tip and clicks. The sections themselves draw no text. A column is kept
+// at least as wide as its heading.
 class GridHeadings : public QHeaderView {
     Q_OBJECT
 public:
@@ -26,6 +27,7 @@ protected:
 
 private:
     explicit GridHeadings(QWidget* parent);
+    void keepHeadingWhole(int logicalIndex, int oldSize, int newSize);
     void placeLabels();
 
     QList<QPointer<QWidget>> m_labels;
