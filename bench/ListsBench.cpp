@@ -1,6 +1,7 @@
 #include "bench/BareArchive.h"
 #include "bench/Generator.h"
 #include "bench/SideBySide.h"
+#include "members/fees/FeePrintSelection.h"
 #include "members/lists/MemberLists.h"
 #include "members/lists/ReportSelections.h"
 #include "members/lists/ui/FormVisualizzaStampa.h"
@@ -73,10 +74,12 @@ std::vector<Marks> storedMarks()
     return out;
 }
 
-// The persons whose marks differ between two states of the registry, with their marks in |to|.
-std::vector<Marks> changes(const std::vector<Marks>& from, const std::vector<Marks>& to)
+// The rows whose marks differ between two states of a table (rows in key order), with
+// their marks in |to|.
+template <typename Row>
+std::vector<Row> changes(const std::vector<Row>& from, const std::vector<Row>& to)
 {
-    std::vector<Marks> out;
+    std::vector<Row> out;
     for (size_t i = 0; i < to.size(); ++i) {
         if (!(from[i] == to[i]))
             out.push_back(to[i]);
@@ -108,23 +111,65 @@ void writeMarks(const std::vector<Marks>& rows)
     sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr);
 }
 
-// Times a marking that takes the registry from state A to state B beside the floor that
-// writes only the rows changing from B to A: the same rows, each way once per iteration.
+// The persons' marks: stored, and the floor's writing of those that change.
+struct PersonMarks {
+    static std::vector<Marks> stored() { return storedMarks(); }
+    static void write(const std::vector<Marks>& rows) { writeMarks(rows); }
+};
+
+// The print flag of one fee row as stored.
+struct Flag {
+    qint64 idRegistro = 0;
+    qint64 validate = 0;
+    bool operator==(const Flag& o) const { return validate == o.validate; }
+};
+
+// The fee rows' print flags: stored, and the floor's writing of those that change, by key
+// with one prepared bare UPDATE in one transaction.
+struct FeeFlags {
+    static std::vector<Flag> stored()
+    {
+        std::vector<Flag> out;
+        auto st = members().query(QStringLiteral("SELECT IDRegistro, Validate FROM RegistroQuoteSoci ORDER BY IDRegistro"));
+        while (st.next())
+            out.push_back({st.integer(0), st.integer(1)});
+        return out;
+    }
+    static void write(const std::vector<Flag>& rows)
+    {
+        sqlite3* h = large().bare;
+        sqlite3_exec(h, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr);
+        sqlite3_stmt* st = nullptr;
+        sqlite3_prepare_v2(h, "UPDATE RegistroQuoteSoci SET Validate = ?1 WHERE IDRegistro = ?2", -1, &st, nullptr);
+        for (const Flag& f : rows) {
+            sqlite3_bind_int64(st, 1, f.validate);
+            sqlite3_bind_int64(st, 2, f.idRegistro);
+            sqlite3_step(st);
+            sqlite3_reset(st);
+        }
+        sqlite3_finalize(st);
+        sqlite3_exec(h, "COMMIT", nullptr, nullptr, nullptr);
+    }
+};
+
+// Times a marking that takes a table from state A to state B beside the floor that writes
+// only the rows changing from B to A: the same rows, each way once per iteration.
+template <typename Table = PersonMarks>
 void markingBesideFloor(benchmark::State& state, const std::function<void()>& markA, const std::function<void()>& markB)
 {
     markA();
-    const std::vector<Marks> a = storedMarks();
+    const auto a = Table::stored();
     markB();
-    const std::vector<Marks> b = storedMarks();
-    const std::vector<Marks> toA = changes(b, a);
+    const auto b = Table::stored();
+    const auto toA = changes(b, a);
     bench::SideBySide timing;
     for (auto _ : state) {
-        timing.floor([&] { writeMarks(toA); });
+        timing.floor([&] { Table::write(toA); });
         timing.program(markB);
     }
     timing.report(state, 2.0);
     state.counters["rows_changed"] = double(toA.size());
-    if (!(storedMarks() == b))
+    if (!(Table::stored() == b))
         state.SkipWithError("the marking left other marks than its first run");
 }
 
@@ -215,6 +260,50 @@ void BM_ListsBirthdaysInWindow(benchmark::State& state)
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
 }
 BENCHMARK(BM_ListsBirthdaysInWindow)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// The fee print options' selection, from one selection to another: a year after the year
+// before (most rows change), a person after another (a few rows), the unpaid list of 2026
+// after the payers of the current year, a member type after a year. Beside each, the rows
+// whose flag changes written by key.
+fees::FeeSelection selection(fees::SelectionMode mode, const QString& year = {}, qint64 codNom = 0,
+                             const QString& tipoSocio = {})
+{
+    return {mode, year, codNom, tipoSocio};
+}
+
+using fees::SelectionMode;
+
+void BM_FeePrintSelectionBesideFloor(benchmark::State& state, fees::FeeSelection from, fees::FeeSelection to)
+{
+    auto& db = members();
+    markingBesideFloor<FeeFlags>(
+        state, [&] { fees::markFeesForPrint(db, from, 2026); }, [&] { fees::markFeesForPrint(db, to, 2026); });
+}
+BENCHMARK_CAPTURE(BM_FeePrintSelectionBesideFloor, year, selection(SelectionMode::Year, QStringLiteral("2025")),
+                  selection(SelectionMode::Year, QStringLiteral("2026")))
+    ->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+// Two persons who paid fees of the last years.
+void BM_FeePrintSelectionBesideFloor_person(benchmark::State& state)
+{
+    qint64 first = 0, second = 0;
+    {
+        auto payers =
+            members().query(QStringLiteral("SELECT DISTINCT CodNom FROM RegistroQuoteSoci ORDER BY CodNom LIMIT 2"));
+        payers.next();
+        first = payers.integer(0);
+        payers.next();
+        second = payers.integer(0);
+    }
+    BM_FeePrintSelectionBesideFloor(state, selection(SelectionMode::Person, {}, first),
+                                    selection(SelectionMode::Person, {}, second));
+}
+BENCHMARK(BM_FeePrintSelectionBesideFloor_person)->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK_CAPTURE(BM_FeePrintSelectionBesideFloor, unpaid, selection(SelectionMode::None),
+                  selection(SelectionMode::Unpaid, QStringLiteral("2026")))
+    ->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+BENCHMARK_CAPTURE(BM_FeePrintSelectionBesideFloor, member_type, selection(SelectionMode::Year, QStringLiteral("2025")),
+                  selection(SelectionMode::MemberType, {}, 0, QStringLiteral("ORDINARI")))
+    ->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
 
 void BM_ListsLapsedMarking(benchmark::State& state)
 {

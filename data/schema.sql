@@ -86,6 +86,8 @@ CREATE TABLE RegistroQuoteSoci (
 );
 CREATE INDEX RegistroQuoteSoci_CodNom ON RegistroQuoteSoci (CodNom, Anno);
 CREATE INDEX RegistroQuoteSoci_Anno ON RegistroQuoteSoci (Anno);
+-- The few fee rows flagged for a printout, so that the next selection finds them at once.
+CREATE INDEX RegistroQuoteSoci_Flagged ON RegistroQuoteSoci (Validate) WHERE Validate <> 0;
 
 CREATE TABLE StampaSoci (
     Num INTEGER,

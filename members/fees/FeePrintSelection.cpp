@@ -3,6 +3,8 @@
 #include "core/Format.h"
 #include "core/Parse.h"
 
+#include <vector>
+
 namespace vb::fees {
 
 QString checkSelection(const FeeSelection& s)
@@ -12,50 +14,67 @@ QString checkSelection(const FeeSelection& s)
     return QString();
 }
 
+namespace {
+
+// The condition that is true (1) for the fee rows |s| selects, with its values in order.
+// It gives the rows that clearing every flag, setting the selected ones and, for the
+// unpaid list, clearing the renewed and those without consent would leave flagged: a
+// membership test that cannot tell (a row without a person) clears nothing.
+struct Condition {
+    QString sql;
+    std::vector<db::Param> params;
+};
+
+Condition selected(const FeeSelection& s, int currentYear)
+{
+    const QString paidIn = QStringLiteral("(Anno = ? AND QuotaVers <> 0)");
+    switch (s.mode) {
+    case SelectionMode::None: return {paidIn, {QString::number(currentYear)}};
+    case SelectionMode::Year: return {paidIn, {s.year}};
+    case SelectionMode::Person: return {QStringLiteral("(CodNom = ?)"), {s.codNom}};
+    case SelectionMode::Unpaid: {
+        const qint64 y = *parse::integer(s.year);
+        return {QStringLiteral(
+                    "(Anno = ? AND QuotaVers <> 0 "
+                    "AND (CodNom IN (SELECT CodNom FROM RegistroQuoteSoci WHERE Anno = ?)) IS NOT 1 "
+                    "AND (CodNom IN (SELECT CodNom FROM TabellaNominativi WHERE AssensoTrattDatiPersonali = 0 "
+                    "AND AssensoFotoVideoWeb = 0 AND AssensoMailList = 0)) IS NOT 1)"),
+                {QString::number(y - 1), QString::number(y)}};
+    }
+    case SelectionMode::MemberType:
+        return {QStringLiteral("(Anno = ? AND CodNom IN (SELECT CodNom FROM TabellaNominativi WHERE TipoSocio = ?))"),
+                {QString::number(currentYear), s.tipoSocio}};
+    }
+    return {QStringLiteral("0"), {}};
+}
+
+// Runs |sql| with the condition's values bound; returns the number of rows written.
+int update(db::Database& db, const QString& sql, const Condition& c)
+{
+    auto st = db.prepare(sql);
+    for (size_t i = 0; i < c.params.size(); ++i)
+        st.bind(int(i) + 1, c.params[i]);
+    return st.run();
+}
+
+} // namespace
+
 int markFeesForPrint(db::Database& db, const FeeSelection& s, int currentYear)
 {
     const QString refused = checkSelection(s);
     if (!refused.isEmpty())
         throw Error(refused);
-    const QString y0 = QString::number(currentYear);
+    const Condition c = selected(s, currentYear);
 
     db::Transaction t(db);
-    db.execute(QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 0"));
-    switch (s.mode) {
-    case SelectionMode::None:
-        db.execute(QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 1 WHERE Anno = ? AND QuotaVers <> 0"), {y0});
-        break;
-    case SelectionMode::Year:
-        db.execute(QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 1 WHERE Anno = ? AND QuotaVers <> 0"), {s.year});
-        break;
-    case SelectionMode::Person:
-        db.execute(QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 1 WHERE CodNom = ?"), {s.codNom});
-        break;
-    case SelectionMode::Unpaid: {
-        const qint64 y = *parse::integer(s.year);
-        const QString year = QString::number(y);
-        const QString previous = QString::number(y - 1);
-        db.execute(QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 1 WHERE Anno = ? AND QuotaVers <> 0"),
-                   {previous});
-        db.execute(QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 0 WHERE Anno = ? AND CodNom IN "
-                                  "(SELECT CodNom FROM RegistroQuoteSoci WHERE Anno = ?)"),
-                   {previous, year});
-        db.execute(QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 0 WHERE Validate = 1 AND CodNom IN "
-                                  "(SELECT CodNom FROM TabellaNominativi WHERE AssensoTrattDatiPersonali = 0 "
-                                  "AND AssensoFotoVideoWeb = 0 AND AssensoMailList = 0)"));
-        break;
-    }
-    case SelectionMode::MemberType:
-        db.execute(QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 1 WHERE Anno = ? AND CodNom IN "
-                                  "(SELECT CodNom FROM TabellaNominativi WHERE TipoSocio = ?)"),
-                   {y0, s.tipoSocio});
-        break;
-    }
-    auto count = db.query(QStringLiteral("SELECT COUNT(*) FROM RegistroQuoteSoci WHERE Validate = 1"));
-    count.next();
-    const int flagged = int(count.integer(0));
+    // Only the rows whose flag changes are written: the flagged rows no longer selected
+    // (found through the index of the flagged rows), then the selected rows not yet flagged.
+    int written = update(
+        db, QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 0 WHERE Validate <> 0 AND ") + c.sql + QStringLiteral(" IS NOT 1"),
+        c);
+    written += update(db, QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 1 WHERE Validate <> 1 AND ") + c.sql, c);
     t.commit();
-    return flagged;
+    return written;
 }
 
 QString selectionCaption(const FeeSelection& s, const QString& pickerText, const QDate& today)

@@ -24,11 +24,12 @@ struct FeeSelection {
 // year that is not a number), or an empty text.
 QString checkSelection(const FeeSelection& s);
 
-// Clears Validate on every fee row, then sets it on the rows |s| selects, in one
-// transaction; |currentYear| is the year of the None and MemberType selections.
-// Unpaid year Y selects the fees paid in Y - 1 by persons with no row in Y who gave at
-// least one consent. Returns the number of rows flagged. Throws vb::Error for a
-// selection that checkSelection refuses, db::Error on an archive failure.
+// Flags with Validate = 1 the fee rows |s| selects and clears every other flag, in one
+// transaction that writes only the rows whose flag changes; |currentYear| is the year of
+// the None and MemberType selections. Unpaid year Y selects the fees paid in Y - 1 by
+// persons with no row in Y who gave at least one consent. Returns the number of rows
+// written. Throws vb::Error for a selection that checkSelection refuses, db::Error on an
+// archive failure; nothing is written then.
 int markFeesForPrint(db::Database& db, const FeeSelection& s, int currentYear);
 
 // The text of the report's LabelTipo; empty when the design text stays (None).

@@ -1,6 +1,10 @@
 #include "members/fees/FeePrintSelection.h"
 #include "members/fees/tests/FeeFixture.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace vb::fees {
 namespace {
 
@@ -13,6 +17,15 @@ protected:
         auto st = db->query(QStringLiteral("SELECT IDRegistro FROM RegistroQuoteSoci WHERE Validate = 1 ORDER BY IDRegistro"));
         while (st.next())
             out.push_back(st.integer(0));
+        return out;
+    }
+    // Every fee row's key and flag as stored.
+    std::vector<std::pair<qint64, QString>> flags()
+    {
+        std::vector<std::pair<qint64, QString>> out;
+        auto st = db->query(QStringLiteral("SELECT IDRegistro, quote(Validate) FROM RegistroQuoteSoci ORDER BY IDRegistro"));
+        while (st.next())
+            out.emplace_back(st.integer(0), st.text(1));
         return out;
     }
 };
@@ -36,7 +49,7 @@ TEST_F(FeePrintSelectionTest, EachModeFlagsItsRowsOnly)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(markFeesForPrint(*db, c.s, 2026), int(c.rows.size()));
+        markFeesForPrint(*db, c.s, 2026);
         EXPECT_EQ(flagged(), c.rows);
     }
 }
@@ -63,7 +76,7 @@ TEST_F(FeePrintSelectionTest, UnpaidListsLastYearsPayersWithoutFeeThisYearAndWit
     addFee(paidBoth, QStringLiteral("2026"), 2000);
     const qint64 mailFee = addFee(mailOnly, QStringLiteral("2025"), 2000);
 
-    EXPECT_EQ(markFeesForPrint(*db, {SelectionMode::Unpaid, QStringLiteral("2026"), 0, {}}, 2030), 2);
+    markFeesForPrint(*db, {SelectionMode::Unpaid, QStringLiteral("2026"), 0, {}}, 2030);
     EXPECT_EQ(flagged(), (std::vector<qint64>{lapsedFee, mailFee}));
 }
 
@@ -75,6 +88,99 @@ TEST_F(FeePrintSelectionTest, UnpaidYearThatIsNotANumberLeavesTheFlags)
     EXPECT_FALSE(checkSelection(bad).isEmpty());
     EXPECT_THROW(markFeesForPrint(*db, bad, 2026), Error);
     EXPECT_EQ(flagged(), std::vector<qint64>{fee});
+}
+
+// Clearing every flag, then setting the selected ones (for the unpaid list: last year's
+// non-zero fees, less the renewed, less those without any consent), one statement each.
+void rewriteEveryFlag(db::Database& db, const FeeSelection& s, int currentYear)
+{
+    const QString y0 = QString::number(currentYear);
+    db.execute(QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 0"));
+    const QString paid = QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 1 WHERE Anno = ? AND QuotaVers <> 0");
+    switch (s.mode) {
+    case SelectionMode::None: db.execute(paid, {y0}); break;
+    case SelectionMode::Year: db.execute(paid, {s.year}); break;
+    case SelectionMode::Person:
+        db.execute(QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 1 WHERE CodNom = ?"), {s.codNom});
+        break;
+    case SelectionMode::Unpaid: {
+        const int y = s.year.toInt();
+        db.execute(paid, {QString::number(y - 1)});
+        db.execute(QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 0 WHERE Anno = ? AND CodNom IN "
+                                  "(SELECT CodNom FROM RegistroQuoteSoci WHERE Anno = ?)"),
+                   {QString::number(y - 1), QString::number(y)});
+        db.execute(QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 0 WHERE Validate = 1 AND CodNom IN "
+                                  "(SELECT CodNom FROM TabellaNominativi WHERE AssensoTrattDatiPersonali = 0 "
+                                  "AND AssensoFotoVideoWeb = 0 AND AssensoMailList = 0)"));
+        break;
+    }
+    case SelectionMode::MemberType:
+        db.execute(QStringLiteral("UPDATE RegistroQuoteSoci SET Validate = 1 WHERE Anno = ? AND CodNom IN "
+                                  "(SELECT CodNom FROM TabellaNominativi WHERE TipoSocio = ?)"),
+                   {y0, s.tipoSocio});
+        break;
+    }
+}
+
+// Writing only the rows whose flag changes leaves the flags that rewriting every row
+// leaves, whatever they held before; a second run writes nothing.
+TEST_F(FeePrintSelectionTest, WritesOnlyChangedFlagsWithTheResultOfARewriteOfEveryRow)
+{
+    // Persons of two member types with every mix of consents; fees of this year, last year
+    // and before, zero fees, a person's second fee of a year, fees without a person and
+    // without a year.
+    std::vector<qint64> persons;
+    for (int i = 0; i < 24; ++i) {
+        const qint64 p = addPerson(QStringLiteral("Socio%1").arg(i), QStringLiteral("N"),
+                                   i % 3 ? QStringLiteral("ORDINARI") : QStringLiteral("onorari"), 3, QStringLiteral("12"),
+                                   i % 2 == 0);
+        db->execute(QStringLiteral("UPDATE TabellaNominativi SET AssensoFotoVideoWeb = ?, AssensoMailList = ? "
+                                   "WHERE CodNom = ?"),
+                    {i % 4 == 1, i % 8 == 3, p});
+        persons.push_back(p);
+        const char* years[] = {"2026", "2025", "2024"};
+        addFee(p, QString::fromLatin1(years[i % 3]), i % 5 ? 2500 : 0);
+        if (i % 4 == 0)
+            addFee(p, QString::fromLatin1(years[(i / 4) % 3]), i % 7 ? 1000 : 0);
+    }
+    for (const char* year : {"2025", "2026"})
+        db->execute(QStringLiteral("INSERT INTO RegistroQuoteSoci (CodNom, Anno, QuotaVers) VALUES (NULL, ?, 2500)"),
+                    {QString::fromLatin1(year)});
+    db->execute(QStringLiteral("INSERT INTO RegistroQuoteSoci (CodNom, Anno, QuotaVers) VALUES (?, NULL, 2500)"),
+                {persons[1]});
+
+    const struct { const char* name; FeeSelection s; } cases[] = {
+        {"nothing picked", {SelectionMode::None, {}, 0, {}}},
+        {"year", {SelectionMode::Year, QStringLiteral("2025"), 0, {}}},
+        {"year nobody paid", {SelectionMode::Year, QStringLiteral("1999"), 0, {}}},
+        {"person", {SelectionMode::Person, {}, persons[4], {}}},
+        {"no such person", {SelectionMode::Person, {}, 0, {}}},
+        {"unpaid", {SelectionMode::Unpaid, QStringLiteral("2026"), 0, {}}},
+        {"unpaid of a year with fees without a person", {SelectionMode::Unpaid, QStringLiteral("2025"), 0, {}}},
+        {"member type", {SelectionMode::MemberType, {}, 0, QStringLiteral("ONORARI")}},
+    };
+    const QString stale = QStringLiteral(
+        "UPDATE RegistroQuoteSoci SET Validate = CASE (IDRegistro + ?) % 5 WHEN 0 THEN 0 WHEN 1 THEN 1 WHEN 2 THEN 2 "
+        "WHEN 3 THEN -1 ELSE 'x' END");
+    for (const int shift : {0, 2}) {
+        for (const auto& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + (shift ? ", other stale flags" : ""));
+            db->execute(stale, {shift});
+            const std::vector<std::pair<qint64, QString>> before = flags();
+            std::vector<std::pair<qint64, QString>> expected;
+            {
+                db::Transaction undone(*db);
+                rewriteEveryFlag(*db, c.s, 2026);
+                expected = flags();
+            }
+            int changing = 0;
+            for (size_t i = 0; i < before.size(); ++i)
+                changing += before[i] != expected[i];
+            EXPECT_EQ(markFeesForPrint(*db, c.s, 2026), changing);
+            EXPECT_EQ(flags(), expected);
+            EXPECT_EQ(markFeesForPrint(*db, c.s, 2026), 0);
+        }
+    }
 }
 
 TEST(FeePrintCaption, TextPerMode)
