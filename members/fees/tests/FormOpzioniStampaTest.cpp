@@ -1,4 +1,5 @@
 #include "data/DataEnvironment.h"
+#include "members/fees/FeePrintSelection.h"
 #include "members/fees/tests/FeeFixture.h"
 #include "members/fees/ui/FeesWindows.h"
 #include "members/fees/ui/FormOpzioniStampa.h"
@@ -7,8 +8,11 @@
 #include "ui/WindowRegistry.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTimer>
 
 namespace vb {
 namespace {
@@ -52,7 +56,19 @@ protected:
         c->setCurrentIndex(i);
         Q_EMIT c->activated(i);
     }
-    void print() { w->findChild<QPushButton*>(QStringLiteral("ComStampa"))->click(); }
+    // Presses "Visualizza e Stampa" and waits for the flags and the report.
+    void print()
+    {
+        press();
+        w->waitForJobs();
+    }
+    void press() { w->findChild<QPushButton*>(QStringLiteral("ComStampa"))->click(); }
+    QProgressBar* bar() { return w->findChild<QProgressBar*>(QStringLiteral("ProgressBar1")); }
+    bool reportShown()
+    {
+        auto* report = reports::existingReport(QStringLiteral("ReportQuoteSociali"));
+        return report && report->preview() && report->preview()->isVisible();
+    }
     std::vector<qint64> flagged()
     {
         std::vector<qint64> out;
@@ -151,6 +167,72 @@ TEST_F(FormOpzioniStampaTest, ReportShowsTheSelectionAndItsCaption)
     print();
     EXPECT_TRUE(printed().contains(QStringLiteral("Quota Versata")));
     EXPECT_EQ(msgs.texts(), QStringList());
+}
+
+// While another program holds the archive's write lock, the selection waits on its worker
+// and the window stays live, its bar busy. Released, the flags are written and the report
+// shown; released only after the window closed, the flags are written whole and nothing
+// is shown.
+TEST_F(FormOpzioniStampaTest, TheWindowStaysLiveWhileTheSelectionWaitsForTheArchive)
+{
+    for (const bool closeFirst : {false, true}) {
+        SCOPED_TRACE(closeFirst ? "window closed meanwhile" : "window open"); // closed last
+        fees::markFeesForPrint(*db, {fees::SelectionMode::Year, QStringLiteral("2025"), 0, {}}, 2026);
+        if (auto* report = reports::existingReport(QStringLiteral("ReportQuoteSociali")))
+            delete report->preview();
+        {
+            db::Transaction holding(*db);
+            db->execute(QStringLiteral("UPDATE Impostazioni SET Num = Num"));
+            pick("Combo5", QStringLiteral("ORDINARI"));
+            press();
+            int ticks = 0;
+            QTimer ticker;
+            QObject::connect(&ticker, &QTimer::timeout, [&] { ++ticks; });
+            ticker.start(1);
+            while (ticks < 20)
+                QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+            EXPECT_TRUE(bar()->isVisible());
+            EXPECT_EQ(bar()->maximum(), 0); // busy
+            EXPECT_FALSE(reportShown());
+            if (closeFirst)
+                w->close();
+        }
+        if (closeFirst) {
+            QElapsedTimer waited;
+            waited.start();
+            while (flagged() != std::vector<qint64>{rossi26} && waited.elapsed() < 10000)
+                QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+            test::processEvents();
+        } else {
+            w->waitForJobs();
+        }
+        EXPECT_EQ(flagged(), std::vector<qint64>{rossi26});
+        EXPECT_EQ(reportShown(), !closeFirst);
+        EXPECT_EQ(msgs.texts(), QStringList());
+    }
+}
+
+// A selection that cannot be written (the archive stays busy past the time-out) says why
+// in Italian, leaves the earlier flags whole and shows no report.
+TEST_F(FormOpzioniStampaTest, ASelectionThatCannotBeWrittenSaysWhyAndLeavesTheFlags)
+{
+    pick("Combo1", QStringLiteral("2025"));
+    print();
+    delete reports::existingReport(QStringLiteral("ReportQuoteSociali"))->preview();
+    const int timeout = db::Database::busyTimeoutMs();
+    db::Database::setBusyTimeoutMs(300);
+    {
+        db::Transaction holding(*db);
+        db->execute(QStringLiteral("UPDATE Impostazioni SET Num = Num"));
+        pick("Combo2", combo("Combo2")->itemText(0));
+        print();
+    }
+    db::Database::setBusyTimeoutMs(timeout);
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_TRUE(msgs.last().text.startsWith(QStringLiteral("L'archivio è occupato"))) << msgs.last().text.toStdString();
+    EXPECT_EQ(flagged(), (std::vector<qint64>{rossi25, neri25}));
+    EXPECT_FALSE(reportShown());
+    EXPECT_FALSE(bar()->isVisible());
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "core/MessageService.h"
 #include "members/fees/QuoteSoci.h"
 #include "reports/engine/ReportShow.h"
+#include "ui/ArchiveJobs.h"
 #include "ui/WindowHelpers.h"
 
 #include <QComboBox>
@@ -53,6 +54,7 @@ FormOpzioniStampa::FormOpzioniStampa(QWidget* parent) : Form(parent)
     ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
     ProgressBar1->setTextVisible(false);
     ProgressBar1->hide();
+    m_jobs = new ArchiveJobs(this, ProgressBar1);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Anno:"), Combo1);
@@ -77,10 +79,13 @@ FormOpzioniStampa::~FormOpzioniStampa() = default;
 
 QString FormOpzioniStampa::unpaidLogoPath() { return QStringLiteral("c:\\RegArchivio\\images\\logo.jpg"); }
 
+void FormOpzioniStampa::waitForJobs() const { m_jobs->waitUntilIdle(); }
+
 void FormOpzioniStampa::Form_Load()
 {
     try {
         m_conn = OpenArchiveConnection();
+        m_jobs->setArchive(m_conn.settings);
         db::Database& db = *m_conn.db;
         Combo5->addItems(fees::storedMemberTypes(db));
         for (const auto& p : fees::persons(db))
@@ -99,6 +104,7 @@ void FormOpzioniStampa::Form_Load()
 
 bool FormOpzioniStampa::Form_Unload()
 {
+    m_jobs->stop();
     m_conn.db.reset();
     return true;
 }
@@ -146,26 +152,28 @@ void FormOpzioniStampa::ComStampa_Click()
                                : SelectionMode == fees::SelectionMode::Unpaid     ? Combo3->currentText()
                                : SelectionMode == fees::SelectionMode::MemberType ? Combo5->currentText()
                                                                                   : Combo2->currentText();
-    try {
-        fees::markFeesForPrint(*m_conn.db, s, today().year());
-        RunProgressBar(ProgressBar1);
-
-        reports::ShowOptions options;
-        options.logoPath = m_conn.settings.logo_conn;
-        if (SelectionMode == fees::SelectionMode::Unpaid) {
-            // The unpaid list has a picture of its own; where it is missing the usual logo stands in.
-            if (QFileInfo::exists(unpaidLogoPath()))
-                options.logoPath = unpaidLogoPath();
-            options.hiddenControls = fees::unpaidHiddenControls();
-        }
-        options.headingLabel = QStringLiteral("Label_Intest");
-        options.heading = m_heading;
-        // With nothing picked the label keeps its design text, which is empty.
-        options.labels.insert(QStringLiteral("LabelTipo"), fees::selectionCaption(s, pickerText, today()));
-        reports::showReport(QStringLiteral("ReportQuoteSociali"), options);
-    } catch (const Error& e) {
-        showErrorDescription(e.description());
+    reports::ShowOptions options;
+    options.logoPath = m_conn.settings.logo_conn;
+    if (SelectionMode == fees::SelectionMode::Unpaid) {
+        // The unpaid list has a picture of its own; where it is missing the usual logo stands in.
+        if (QFileInfo::exists(unpaidLogoPath()))
+            options.logoPath = unpaidLogoPath();
+        options.hiddenControls = fees::unpaidHiddenControls();
     }
+    options.headingLabel = QStringLiteral("Label_Intest");
+    options.heading = m_heading;
+    // With nothing picked the label keeps its design text, which is empty.
+    options.labels.insert(QStringLiteral("LabelTipo"), fees::selectionCaption(s, pickerText, today()));
+
+    // The flags are written on a worker in one transaction, after the selections asked for
+    // before; the report then shows the rows they select.
+    m_jobs->run([s, year = today().year(), options, this](db::Database& db) -> ArchiveJobs::Show {
+        fees::markFeesForPrint(db, s, year);
+        return [options, this] {
+            RunProgressBar(ProgressBar1);
+            runShowingErrors([&] { reports::showReport(QStringLiteral("ReportQuoteSociali"), options); });
+        };
+    });
 }
 
 void FormOpzioniStampa::Cmd_Exit_Click() { close(); }

@@ -10,6 +10,8 @@ class QPushButton;
 
 namespace vb {
 
+class ArchiveJobs;
+
 // The fee printout's options: one picker (year, person, unpaid year or member type)
 // chooses the fees that the report "Quote Sociali" lists.
 class FormOpzioniStampa : public Form {
@@ -20,6 +22,9 @@ public:
 
     // The fixed picture of the unpaid list, used when it exists on this machine.
     static QString unpaidLogoPath();
+    // Processes events until the selections asked for have been written and their
+    // reports shown (for tests).
+    void waitForJobs() const;
 
 protected:
     void Form_Load() override;
@@ -33,6 +38,8 @@ private:
     fees::FeeSelection selection() const;
 
     ArchiveConnection m_conn;
+    // The selections are written off the window's thread, one after the other.
+    ArchiveJobs* m_jobs = nullptr;
     QString m_heading;
     fees::SelectionMode SelectionMode = fees::SelectionMode::None;
 
