@@ -1,6 +1,5 @@
 #include "members/lists/Exports.h"
 
-#include "core/Clock.h"
 #include "core/Parse.h"
 #include "members/lists/MemberLists.h"
 #include "members/lists/Spreadsheet.h"
@@ -12,9 +11,9 @@ namespace {
 
 const QString kSheet = QStringLiteral("foglio1");
 
-QString fileName(const QString& content, int year)
+QString fileName(const QString& content, int year, const QDate& day)
 {
-    return QStringLiteral("%1_%2_%3.xlsx").arg(content).arg(year).arg(today().toString(QStringLiteral("yyyy-MM-dd")));
+    return QStringLiteral("%1_%2_%3.xlsx").arg(content).arg(year).arg(day.toString(QStringLiteral("yyyy-MM-dd")));
 }
 
 ExportResult save(const QString& folder, const QString& name, const QList<SheetRow>& rows)
@@ -39,7 +38,7 @@ QString desktopFolder()
     return QDir(desktop).exists() ? desktop : home;
 }
 
-ExportResult exportFeePayers(db::Database& db, int year, const QString& folder)
+ExportResult exportFeePayers(db::Database& db, int year, const QString& folder, const QDate& day)
 {
     QList<SheetRow> rows;
     rows.append({QStringLiteral("Tess.n."), QStringLiteral("Cognome"), QStringLiteral("Nome"),
@@ -49,10 +48,10 @@ ExportResult exportFeePayers(db::Database& db, int year, const QString& folder)
         const auto paid = parse::date(p.indata);
         rows.append({p.tessNum, p.cognome, p.nome, paid ? SheetCell(*paid) : SheetCell(p.indata), p.quota});
     }
-    return save(folder, fileName(QStringLiteral("Versamenti_soci"), year), rows);
+    return save(folder, fileName(QStringLiteral("Versamenti_soci"), year, day), rows);
 }
 
-ExportResult exportMailingList(db::Database& db, int year, const QString& folder)
+ExportResult exportMailingList(db::Database& db, int year, const QString& folder, const QDate& day)
 {
     QList<SheetRow> rows;
     rows.append({QStringLiteral("Cognome"), QStringLiteral("Nome"), QStringLiteral("E-mail")});
@@ -65,7 +64,7 @@ ExportResult exportMailingList(db::Database& db, int year, const QString& folder
         {QString::number(year)});
     while (st.next())
         rows.append({st.text(0), st.text(1), st.text(2).trimmed()});
-    return save(folder, fileName(QStringLiteral("Email_soci"), year), rows);
+    return save(folder, fileName(QStringLiteral("Email_soci"), year, day), rows);
 }
 
 } // namespace vb::lists

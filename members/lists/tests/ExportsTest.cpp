@@ -56,7 +56,7 @@ TEST_F(ExportsTest, FeePayersAreWrittenWithDatesAsDatesAndAmountsAsNumbers)
     addFee(addPerson({QStringLiteral("Bianchi"), QStringLiteral("Anna"), QStringLiteral("3")}), QStringLiteral("2026"), 2000,
            QDate());
 
-    const auto result = lists::exportFeePayers(*db, 2026, home.path());
+    const auto result = lists::exportFeePayers(*db, 2026, home.path(), today());
 
     EXPECT_EQ(result.rows, 2);
     EXPECT_EQ(result.path, QDir(home.path()).filePath(QStringLiteral("Versamenti_soci_2026_2026-12-09.xlsx")));
@@ -93,7 +93,7 @@ TEST_F(ExportsTest, MailingListHoldsPayingMembersWhoConsentAndHaveAnAddress)
         addFee(addPerson(p), QStringLiteral("2026"), c.cents);
     }
 
-    const auto result = lists::exportMailingList(*db, 2026, home.path());
+    const auto result = lists::exportMailingList(*db, 2026, home.path(), today());
 
     EXPECT_EQ(QFileInfo(result.path).fileName(), QStringLiteral("Email_soci_2026_2026-12-09.xlsx"));
     EXPECT_EQ(sheetOf(result.path), (QList<QStringList>{
@@ -105,7 +105,7 @@ TEST_F(ExportsTest, MailingListHoldsPayingMembersWhoConsentAndHaveAnAddress)
 
 TEST_F(ExportsTest, NothingToExportWritesNoFile)
 {
-    const auto result = lists::exportFeePayers(*db, 2026, home.path());
+    const auto result = lists::exportFeePayers(*db, 2026, home.path(), today());
     EXPECT_EQ(result.rows, 0);
     EXPECT_EQ(result.path, QString());
     EXPECT_EQ(QDir(home.path()).entryList(QDir::Files), QStringList());

@@ -276,7 +276,11 @@ TEST_F(FormVisualizzaStampaTest, ExportsLandOnTheDesktopAndSayWhere)
     click("Option1");
     box("TextAnno")->setText(QStringLiteral("2025")); // the export follows the list on show
 
-    click("ExportExcel");
+    // The query and the file run on the worker: the press returns before anything is said.
+    child<QPushButton>("ExportExcel")->click();
+    EXPECT_EQ(msgs.shown.size(), 0u);
+    EXPECT_TRUE(child<QProgressBar>("ProgressBar1")->isVisible());
+    w->waitForJobs();
     const QString fees = QDir(desktop).filePath(QStringLiteral("Versamenti_soci_2026_2026-12-09.xlsx"));
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.last().title, QStringLiteral("INFORMAZIONI"));
@@ -292,6 +296,16 @@ TEST_F(FormVisualizzaStampaTest, ExportsLandOnTheDesktopAndSayWhere)
     click("ComExpTXT");
     ASSERT_EQ(msgs.shown.size(), 1u);
     EXPECT_EQ(msgs.last().title, QStringLiteral("ATTENZIONE"));
+    EXPECT_EQ(msgs.last().text, QStringLiteral("Nessun nominativo da esportare per l'anno indicato. "));
+
+    // A folder that cannot take the file: the failure is told with its cause.
+    qputenv("HOME", QDir(home.path()).filePath(QStringLiteral("sparita")).toUtf8());
+    msgs.clear();
+    click("ExportExcel");
+    ASSERT_EQ(msgs.shown.size(), 1u);
+    EXPECT_EQ(msgs.last().title, QStringLiteral("ATTENZIONE"));
+    EXPECT_TRUE(msgs.last().text.startsWith(QStringLiteral("Esportazione non riuscita. Impossibile salvare il file ")))
+        << msgs.last().text.toStdString();
 }
 
 } // namespace

@@ -479,16 +479,26 @@ void FormVisualizzaStampa::exportDone(const QString& path, int rows)
            MsgIcon::Information, QStringLiteral("INFORMAZIONI"));
 }
 
+void FormVisualizzaStampa::runExport(std::function<lists::ExportResult(db::Database&)> write)
+{
+    // The query and the file run on the worker, after the lists and marks asked for before.
+    m_jobs->run([write = std::move(write), this](db::Database& db) -> ArchiveJobs::Show {
+        try {
+            const lists::ExportResult result = write(db);
+            return [result, this] { exportDone(result.path, result.rows); };
+        } catch (const Error& e) {
+            return [cause = e.description()] { warn(QStringLiteral("Esportazione non riuscita. ") + cause); };
+        }
+    });
+}
+
 void FormVisualizzaStampa::ExportExcel_Click()
 {
     if (!m_listedYear)
         return;
-    try {
-        const auto result = lists::exportFeePayers(archive(), *m_listedYear, lists::desktopFolder());
-        exportDone(result.path, result.rows);
-    } catch (const Error& e) {
-        warn(QStringLiteral("Esportazione non riuscita. ") + e.description());
-    }
+    runExport([year = *m_listedYear, folder = lists::desktopFolder(), day = today()](db::Database& db) {
+        return lists::exportFeePayers(db, year, folder, day);
+    });
 }
 
 void FormVisualizzaStampa::ComExpTXT_Click()
@@ -496,12 +506,9 @@ void FormVisualizzaStampa::ComExpTXT_Click()
     const auto year = yearOrWarn();
     if (!year)
         return;
-    try {
-        const auto result = lists::exportMailingList(archive(), *year, lists::desktopFolder());
-        exportDone(result.path, result.rows);
-    } catch (const Error& e) {
-        warn(QStringLiteral("Esportazione non riuscita. ") + e.description());
-    }
+    runExport([year = *year, folder = lists::desktopFolder(), day = today()](db::Database& db) {
+        return lists::exportMailingList(db, year, folder, day);
+    });
 }
 
 void FormVisualizzaStampa::Combo_Click() { deselect(Option6); }

@@ -26,6 +26,7 @@ class ArchiveJobs;
 
 namespace lists {
 class ListLinesModel;
+struct ExportResult;
 }
 
 // "Visualizza/Stampa": lists of members and fee payments, the member reports and the
@@ -77,6 +78,9 @@ private:
     // after the visual progress bar when |runBar|.
     void markAndShow(std::function<void(db::Database&)> mark, const QString& report,
                      const QHash<QString, QString>& labels = {}, const QStringList& hidden = {}, bool runBar = true);
+    // Runs |write| (an export) as a job after those asked for before, then says where its
+    // file went, that there was nothing to write, or why it failed.
+    void runExport(std::function<lists::ExportResult(db::Database&)> write);
     void exportDone(const QString& path, int rows);
 
     ArchiveConnection m_conn;
