@@ -1,17 +1,26 @@
 #include "bench/BareArchive.h"
 #include "bench/Generator.h"
 #include "bench/SideBySide.h"
+#include "core/MessageService.h"
+#include "data/DataEnvironment.h"
 #include "members/fees/FeePrintSelection.h"
+#include "members/fees/ui/FeesWindows.h"
+#include "members/fees/ui/FormOpzioniStampa.h"
 #include "members/lists/MemberLists.h"
 #include "members/lists/ReportSelections.h"
 #include "members/lists/ui/FormVisualizzaStampa.h"
 #include "members/lists/ui/ListsWindows.h"
+#include "reports/engine/ReportInstance.h"
+#include "reports/engine/ReportPreview.h"
 #include "ui/WindowRegistry.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <benchmark/benchmark.h>
@@ -304,6 +313,114 @@ BENCHMARK_CAPTURE(BM_FeePrintSelectionBesideFloor, unpaid, selection(SelectionMo
 BENCHMARK_CAPTURE(BM_FeePrintSelectionBesideFloor, member_type, selection(SelectionMode::Year, QStringLiteral("2025")),
                   selection(SelectionMode::MemberType, {}, 0, QStringLiteral("ORDINARI")))
     ->Unit(benchmark::kMillisecond)->Iterations(5)->UseRealTime();
+
+// The longest the window's event loop stood still while |run| ran, in milliseconds, as a
+// timer ticking every 5 ms sees it.
+double longestStall(const std::function<void()>& run)
+{
+    double longest = 0;
+    QElapsedTimer sinceTick;
+    QTimer ticker;
+    ticker.setInterval(5);
+    QObject::connect(&ticker, &QTimer::timeout, [&] {
+        longest = std::max(longest, double(sinceTick.nsecsElapsed()) / 1e6);
+        sinceTick.restart();
+    });
+    sinceTick.start();
+    ticker.start();
+    run();
+    ticker.stop();
+    return std::max(longest, double(sinceTick.nsecsElapsed()) / 1e6);
+}
+
+// Answers every message box with its first button, keeping the last text.
+class LastMessage final : public MessageService {
+public:
+    LastMessage() { setMessageService(this); }
+    ~LastMessage() override { setMessageService(nullptr); }
+    MsgResult message(const MessageRequest& r) override
+    {
+        text = r.text;
+        return r.buttons == MsgButtons::YesNo || r.buttons == MsgButtons::YesNoCancel ? MsgResult::Yes : MsgResult::Ok;
+    }
+    QString input(const InputRequest&) override { return QString(); }
+    QString text;
+};
+
+// The two spreadsheet exports of the members' lists window, the payers of 2026 (after
+// their list is shown) and the mailing list: the time until each says where its file went,
+// and the longest the window's event loop stood still meanwhile.
+void BM_ListsExportsInWindow(benchmark::State& state)
+{
+    large();
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", home.path().toUtf8());
+    LastMessage said;
+    registerListsWindows();
+    auto* w = WindowRegistry::instance().showAs<FormVisualizzaStampa>(QStringLiteral("FormVisualizzaStampa"));
+    w->findChild<QLineEdit*>(QStringLiteral("TextAnno"))->setText(QStringLiteral("2026"));
+    w->findChild<QRadioButton*>(QStringLiteral("Option1"))->click();
+    w->waitForJobs();
+    double maxGap = 0;
+    for (auto _ : state) {
+        for (const char* button : {"ExportExcel", "ComExpTXT"}) {
+            maxGap = std::max(maxGap, longestStall([&] {
+                                  w->findChild<QPushButton*>(QString::fromLatin1(button))->click();
+                                  w->waitForJobs();
+                              }));
+            if (!said.text.startsWith(QStringLiteral("Esportazione completata")))
+                state.SkipWithError(said.text.toUtf8().constData());
+        }
+    }
+    state.counters["max_ui_gap_ms"] = maxGap;
+    WindowRegistry::instance().closeAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    qputenv("HOME", oldHome);
+}
+BENCHMARK(BM_ListsExportsInWindow)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
+
+// The fee print options' window printing the payers of 2026 after those of 2025: the time
+// until the flags are written and the report's preview opens, and the longest the window's
+// event loop stood still until the report's pages were ready.
+void BM_FeePrintInWindow(benchmark::State& state)
+{
+    large();
+    auto& env = data::DataEnvironment1::instance();
+    env.Connection1().Open(large().folder.databasePath());
+    registerFeesWindows();
+    auto* w = WindowRegistry::instance().showAs<FormOpzioniStampa>(QStringLiteral("FormOpzioniStampa"));
+    auto* years = w->findChild<QComboBox*>(QStringLiteral("Combo1"));
+    auto print = [&](const QString& year) {
+        const int i = years->findText(year);
+        years->setCurrentIndex(i);
+        Q_EMIT years->activated(i);
+        w->findChild<QPushButton*>(QStringLiteral("ComStampa"))->click();
+        w->waitForJobs();
+    };
+    auto ready = [] { reports::reportInstance(QStringLiteral("ReportQuoteSociali")).waitUntilReady(); };
+    double maxGap = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        print(QStringLiteral("2025"));
+        ready();
+        state.ResumeTiming();
+        // The stall is watched until the report's pages are ready too; only the print is timed.
+        maxGap = std::max(maxGap, longestStall([&] {
+                              print(QStringLiteral("2026"));
+                              state.PauseTiming();
+                              ready();
+                          }));
+        state.ResumeTiming();
+    }
+    state.counters["max_ui_gap_ms"] = maxGap;
+    if (auto* report = reports::existingReport(QStringLiteral("ReportQuoteSociali")))
+        delete report->preview();
+    WindowRegistry::instance().closeAll();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    env.Connection1().Close();
+}
+BENCHMARK(BM_FeePrintInWindow)->Unit(benchmark::kMillisecond)->Iterations(3)->UseRealTime();
 
 void BM_ListsLapsedMarking(benchmark::State& state)
 {
