@@ -18,6 +18,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTableView>
 #include <QTemporaryDir>
 
 namespace vb::test {
@@ -118,6 +119,27 @@ TEST_F(FormVisualizzaStampaTest, FeeListShowsTheYearsPayersAndTheirTotal)
     EXPECT_TRUE(child<QPushButton>("ExportExcel")->isEnabled());
     EXPECT_EQ(child<QLabel>("Label3")->text(),
               QStringLiteral("Soci Iscritti nell'anno indicato. Cambiare l'anno per visualizzare altri risultati"));
+}
+
+// Names padded to the same number of characters differ in width: the column fits the
+// widest in pixels, so no name ends in "…".
+TEST_F(FormVisualizzaStampaTest, EachListColumnShowsItsWidestTextWhole)
+{
+    addFee(addPerson({QStringLiteral("Illi"), QStringLiteral("Ilio"), QStringLiteral("1")}), QStringLiteral("2026"), 2500);
+    addFee(addPerson({QStringLiteral("WMMW"), QStringLiteral("MWMWMMWMMW"), QStringLiteral("2")}), QStringLiteral("2026"),
+           2500);
+    click("Option1");
+
+    auto* grid = child<QTableView>("List1");
+    const QFontMetrics fm = grid->fontMetrics();
+    ASSERT_EQ(grid->model()->rowCount(), 2);
+    for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < grid->model()->columnCount(); ++column) {
+            const QString text = grid->model()->index(row, column).data().toString();
+            SCOPED_TRACE(text.toStdString());
+            EXPECT_GE(grid->columnWidth(column), fm.horizontalAdvance(text));
+        }
+    }
 }
 
 TEST_F(FormVisualizzaStampaTest, AYearThatIsNotANumberIsRefusedBeforeAnythingIsWritten)

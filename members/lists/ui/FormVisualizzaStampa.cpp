@@ -288,13 +288,10 @@ std::optional<int> FormVisualizzaStampa::yearOrWarn()
 void FormVisualizzaStampa::showList(const QString& header, const QStringList& lines)
 {
     m_lines->setLines(header, lines);
-    // Each column as wide as its longest text, the heading's included.
-    const QFontMetrics metrics = List1->fontMetrics();
-    const QFontMetrics headingMetrics = List1->horizontalHeader()->fontMetrics();
-    for (int c = 0; c < m_lines->columnCount(); ++c) {
-        const QString widest = m_lines->widest(c);
-        List1->setColumnWidth(c, qMax(metrics.horizontalAdvance(widest), headingMetrics.horizontalAdvance(widest)) + 16);
-    }
+    // Each column as wide as its widest text, the heading's included.
+    const QList<int> widths = m_lines->columnWidths(List1->fontMetrics(), List1->horizontalHeader()->fontMetrics());
+    for (int c = 0; c < widths.size(); ++c)
+        List1->setColumnWidth(c, widths[c] + 16);
 }
 
 void FormVisualizzaStampa::setTotalVisible(bool visible)

@@ -3,6 +3,8 @@
 #include <QAbstractTableModel>
 #include <QStringList>
 
+class QFontMetrics;
+
 namespace vb::lists {
 
 // The lines of a member list shown as a grid: each tab of a line starts a new column and
@@ -16,8 +18,9 @@ public:
     void setLines(const QString& header, QStringList lines);
     // The heading line first, then the lines; empty when nothing is shown.
     QStringList lines() const;
-    // The longest text of |column|, heading included: what its width must show.
-    QString widest(int column) const;
+    // For each column, the width in pixels that shows all its texts whole in |cells|' font
+    // and its heading in |heading|'s.
+    QList<int> columnWidths(const QFontMetrics& cells, const QFontMetrics& heading) const;
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -28,7 +31,7 @@ private:
     QString m_header;
     QStringList m_headings;
     QStringList m_lines;
-    QStringList m_widest;
+    int m_columns = 0;
 };
 
 } // namespace vb::lists
