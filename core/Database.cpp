@@ -261,6 +261,16 @@ int Statement::column(const QString& name) const
     return *it;
 }
 
+Statement::Type Statement::type(int c) const
+{
+    switch (sqlite3_column_type(m_stmt, c)) {
+    case SQLITE_NULL: return Type::Null;
+    case SQLITE_INTEGER: return Type::Integer;
+    case SQLITE_FLOAT: return Type::Real;
+    default: return Type::Text;
+    }
+}
+
 bool Statement::isNull(int c) const { return sqlite3_column_type(m_stmt, c) == SQLITE_NULL; }
 
 QString Statement::text(int c) const
@@ -277,6 +287,8 @@ QByteArrayView Statement::utf8(int c) const
 
 qint64 Statement::integer(int c) const { return sqlite3_column_int64(m_stmt, c); }
 
+double Statement::real(int c) const { return sqlite3_column_double(m_stmt, c); }
+
 Money Statement::money(int c) const { return Money::fromCents(sqlite3_column_int64(m_stmt, c)); }
 
 std::optional<Money> Statement::optionalMoney(int c) const
@@ -292,12 +304,13 @@ QTime Statement::time(int c) const { return parse::isoTime(text(c)).value_or(QTi
 
 QVariant Statement::value(int c) const
 {
-    switch (sqlite3_column_type(m_stmt, c)) {
-    case SQLITE_NULL: return QVariant();
-    case SQLITE_INTEGER: return QVariant(qlonglong(integer(c)));
-    case SQLITE_FLOAT: return QVariant(sqlite3_column_double(m_stmt, c));
-    default: return QVariant(text(c));
+    switch (type(c)) {
+    case Type::Null: return QVariant();
+    case Type::Integer: return QVariant(qlonglong(integer(c)));
+    case Type::Real: return QVariant(real(c));
+    case Type::Text: break;
     }
+    return QVariant(text(c));
 }
 
 int compareNoCase(QByteArrayView a, QByteArrayView b)

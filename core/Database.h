@@ -81,11 +81,15 @@ public:
     // Index of a column by name (ignoring case); throws when there is none.
     int column(const QString& name) const;
 
+    // What the column holds in the current row; a blob reads as Text, its bytes.
+    enum class Type { Null, Integer, Real, Text };
+    Type type(int column) const;
     bool isNull(int column) const;
     QString text(int column) const; // NULL reads as ""
     // The column as its UTF-8 bytes, valid until the next step or reset; empty for NULL.
     QByteArrayView utf8(int column) const;
     qint64 integer(int column) const; // NULL reads as 0
+    double real(int column) const;    // NULL reads as 0
     Money money(int column) const;
     std::optional<Money> optionalMoney(int column) const;
     QDate date(int column) const; // invalid for NULL or unreadable text

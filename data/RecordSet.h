@@ -1,5 +1,7 @@
 #pragma once
 
+#include "data/PackedRows.h"
+
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -11,24 +13,58 @@
 namespace vb::data {
 
 // The rows of one level of a command: field names and rows; in a shaped command each row
-// also holds, per child level, the child rows related to it.
-struct Rows {
-    struct Row {
-        QVector<QVariant> values;
-        std::vector<Rows> children; // one per child level, in the order of childNames
-    };
-
+// also holds, per child level, the child rows related to it. The values stay packed
+// (PackedRows) and become QVariants when read. The rows a child level gives a parent row
+// are picked from that level's rows and share their values; copies share them too.
+class Rows {
+public:
     QString name;          // the level's name (the command's, or the child command's)
     QStringList fields;
     QStringList childNames;
-    std::vector<Row> rows;
+
+    Rows() = default;
+    // The rows packed in |values|, one value per field.
+    Rows(QString name, QStringList fields, PackedRows values);
+
+    size_t size() const { return m_picked ? m_pick.size() : m_level ? m_level->values.size() : 0; }
+    bool empty() const { return size() == 0; }
 
     // Index of a field by name, ignoring case; -1 when there is none.
     int field(const QString& name) const;
     // Index of a child level by name, ignoring case; -1 when there is none.
     int child(const QString& name) const;
+    // The value of field |field| in row |row|: invalid for NULL, a qlonglong, a double or
+    // a QString as the archive holds it.
+    QVariant at(size_t row, int field) const;
+    // at(row, field).toLongLong(), without the variant for an integer.
+    qint64 integerAt(size_t row, int field) const;
     // The value of |fieldName| in row |row|; an invalid variant when there is no such field.
     QVariant value(int row, const QString& fieldName) const;
+    // The rows of child level |child| related to row |row|; none when there are none.
+    const Rows& children(size_t row, int child) const;
+
+    // Adds a row: |values| one per field (those missing are NULL), |children| one per child
+    // level.
+    void append(const QVector<QVariant>& values, std::vector<Rows> children = {});
+    // Adds the child level |name|: |related| holds its rows for each row, in order.
+    void addChildLevel(const QString& name, std::vector<Rows> related);
+    // The rows |rows| of these rows in that order, with their children, sharing their values.
+    Rows pick(std::vector<quint32> rows) const;
+
+private:
+    struct Level {
+        explicit Level(PackedRows v) : values(std::move(v)) {}
+        PackedRows values;
+        std::vector<std::vector<Rows>> children; // per child level, per row; missing ones are empty
+    };
+
+    size_t source(size_t row) const { return m_picked ? m_pick[row] : row; }
+    // Makes the rows their own level's only rows before they change.
+    void detach();
+
+    std::shared_ptr<Level> m_level;
+    std::vector<quint32> m_pick; // the rows of m_level these rows are, when m_picked
+    bool m_picked = false;
 };
 
 // The record set of a named command: closed (0) until the command runs, open (1) after,

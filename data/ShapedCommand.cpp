@@ -11,11 +11,11 @@ namespace vb::data {
 namespace {
 
 // A key that equals for equal values: NULL differs from every text.
-QString keyOf(const QVector<QVariant>& values, const QVector<int>& columns)
+QString keyOf(const Rows& rows, size_t row, const QVector<int>& columns)
 {
     QString key;
     for (int c : columns) {
-        const QVariant& v = values[c];
+        const QVariant v = rows.at(row, c);
         key += v.isNull() ? QStringLiteral("\x01") : v.toString();
         key += QChar(0x1f);
     }
@@ -47,33 +47,24 @@ int compareValues(const QVariant& a, const QVariant& b)
 
 // Groups |child| by |by|: one row per distinct value (ordered by those values), each with
 // the rows of its group in their order.
-Rows computeGroups(const QString& name, Rows child, const QStringList& by)
+Rows computeGroups(const QString& name, const Rows& child, const QStringList& by)
 {
     const QVector<int> columns = columnsOf(child, by, child.name);
-    Rows out;
-    out.name = name;
-    out.fields = by;
-    out.childNames << child.name;
-
     QHash<QString, size_t> groupOf;
-    std::vector<Rows> groups;
+    std::vector<std::vector<quint32>> groups;
     std::vector<QVector<QVariant>> groupValues;
-    for (auto& row : child.rows) {
-        const QString key = keyOf(row.values, columns);
+    for (size_t r = 0; r < child.size(); ++r) {
+        const QString key = keyOf(child, r, columns);
         auto it = groupOf.find(key);
         if (it == groupOf.end()) {
             it = groupOf.insert(key, groups.size());
-            Rows g;
-            g.name = child.name;
-            g.fields = child.fields;
-            g.childNames = child.childNames;
-            groups.push_back(std::move(g));
+            groups.emplace_back();
             QVector<QVariant> values;
             for (int c : columns)
-                values << row.values[c];
+                values << child.at(r, c);
             groupValues.push_back(std::move(values));
         }
-        groups[*it].rows.push_back(std::move(row));
+        groups[*it].push_back(quint32(r));
     }
 
     std::vector<size_t> order(groups.size());
@@ -87,11 +78,14 @@ Rows computeGroups(const QString& name, Rows child, const QStringList& by)
         }
         return false;
     });
+    Rows out;
+    out.name = name;
+    out.fields = by;
+    out.childNames << child.name;
     for (size_t i : order) {
-        Rows::Row row;
-        row.values = groupValues[i];
-        row.children.push_back(std::move(groups[i]));
-        out.rows.push_back(std::move(row));
+        std::vector<Rows> children;
+        children.push_back(child.pick(std::move(groups[i])));
+        out.append(groupValues[i], std::move(children));
     }
     return out;
 }
@@ -107,22 +101,17 @@ void relateChild(Rows& parent, const Rows& child, const QList<QPair<QString, QSt
     const QVector<int> pc = columnsOf(parent, parentFields, parent.name);
     const QVector<int> cc = columnsOf(child, childFields, child.name);
 
-    QHash<QString, std::vector<size_t>> byKey;
-    for (size_t i = 0; i < child.rows.size(); ++i)
-        byKey[keyOf(child.rows[i].values, cc)].push_back(i);
+    QHash<QString, std::vector<quint32>> byKey;
+    for (size_t i = 0; i < child.size(); ++i)
+        byKey[keyOf(child, i, cc)].push_back(quint32(i));
 
-    parent.childNames << child.name;
-    for (auto& row : parent.rows) {
-        Rows related;
-        related.name = child.name;
-        related.fields = child.fields;
-        related.childNames = child.childNames;
-        const auto it = byKey.constFind(keyOf(row.values, pc));
-        if (it != byKey.constEnd())
-            for (size_t i : *it)
-                related.rows.push_back(child.rows[i]);
-        row.children.push_back(std::move(related));
+    std::vector<Rows> related;
+    related.reserve(parent.size());
+    for (size_t r = 0; r < parent.size(); ++r) {
+        const auto it = byKey.constFind(keyOf(parent, r, pc));
+        related.push_back(child.pick(it != byKey.constEnd() ? *it : std::vector<quint32>()));
     }
+    parent.addChildLevel(child.name, std::move(related));
 }
 
 } // namespace
@@ -154,36 +143,45 @@ bool ShapeLevel::hasPath(const QString& path) const
 
 Rows runQuery(db::Database& db, const QString& name, const QString& sql)
 {
-    Rows out;
-    out.name = name;
     auto st = db.query(sql);
     const int n = st.columnCount();
+    QStringList fields;
     for (int i = 0; i < n; ++i)
-        out.fields << st.columnName(i);
-    // Equal texts of a column share one string: a register repeats its dates, kinds and
-    // codes on thousands of rows. A column of mostly different texts stops being looked
-    // at once it has shown that many.
+        fields << st.columnName(i);
+    PackedRows values(n);
+    // Equal texts of a column are kept once and shared: a register repeats its dates,
+    // kinds and codes on thousands of rows. A column of mostly different texts stops being
+    // looked at once it has shown that many, and its texts are packed as they come.
     constexpr qsizetype kDistinct = 2048;
-    std::vector<QHash<QString, QVariant>> seen(static_cast<size_t>(n));
+    std::vector<QHash<QByteArray, quint32>> seen(static_cast<size_t>(n));
     while (st.next()) {
-        Rows::Row row;
-        row.values.reserve(n);
         for (int i = 0; i < n; ++i) {
-            QVariant v = st.value(i);
-            QHash<QString, QVariant>& column = seen[size_t(i)];
-            if (v.typeId() == QMetaType::QString && column.size() < kDistinct) {
-                const QString& text = *static_cast<const QString*>(v.constData());
-                const auto known = column.constFind(text);
-                if (known != column.cend())
-                    v = *known;
-                else
-                    column.insert(text, v);
+            switch (st.type(i)) {
+            case db::Statement::Type::Null: values.addNull(); break;
+            case db::Statement::Type::Integer: values.addInteger(st.integer(i)); break;
+            case db::Statement::Type::Real: values.addReal(st.real(i)); break;
+            case db::Statement::Type::Text: {
+                const QByteArrayView text = st.utf8(i);
+                QHash<QByteArray, quint32>& column = seen[size_t(i)];
+                if (column.size() >= kDistinct) {
+                    values.addText(text);
+                    break;
+                }
+                const auto known = column.constFind(QByteArray::fromRawData(text.data(), text.size()));
+                if (known != column.cend()) {
+                    values.addKept(*known);
+                    break;
+                }
+                const quint32 kept = values.keep(QVariant(QString::fromUtf8(text)));
+                column.insert(text.toByteArray(), kept);
+                values.addKept(kept);
+                break;
             }
-            row.values << std::move(v);
+            }
         }
-        out.rows.push_back(std::move(row));
+        values.endRow();
     }
-    return out;
+    return Rows(name, std::move(fields), std::move(values));
 }
 
 Rows runShape(db::Database& db, const ShapeLevel& level)

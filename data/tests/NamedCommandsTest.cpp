@@ -39,7 +39,7 @@ protected:
     static QString column(const Rows& rows, const QString& field)
     {
         QStringList out;
-        for (int i = 0; i < int(rows.rows.size()); ++i)
+        for (int i = 0; i < int(rows.size()); ++i)
             out << rows.value(i, field).toString();
         return out.join(QLatin1Char(' '));
     }
@@ -146,12 +146,13 @@ protected:
     static QString outline(const Rows& rows, const QString& field, const QStringList& belowFields, bool sorted = false)
     {
         QStringList out;
-        for (int i = 0; i < int(rows.rows.size()); ++i) {
+        for (int i = 0; i < int(rows.size()); ++i) {
             QString s = rows.value(i, field).toString();
-            for (const Rows& child : rows.rows[size_t(i)].children)
+            for (int c = 0; c < rows.childNames.size(); ++c)
                 s += QLatin1Char('[')
                      + (belowFields.isEmpty() ? QString()
-                                              : outline(child, belowFields.front(), belowFields.mid(1)))
+                                              : outline(rows.children(size_t(i), c), belowFields.front(),
+                                                        belowFields.mid(1)))
                      + QLatin1Char(']');
             out << s;
         }
@@ -173,12 +174,13 @@ TEST_F(ShapingTest, LevelsGroupAndRelateTheRowsOfEachParent)
     EXPECT_EQ(outline(catCod, QStringLiteral("TestataCassa"), {QStringLiteral("DescrCodice"), QStringLiteral("Causale")}, true),
               QStringLiteral("Banca[AAA - desc[b2] CCC - desc[b1]] Cassa[AAA - desc[c2 c3] BBB - desc[c1]]"));
     // Every field of the rows reaches the deepest level.
-    EXPECT_EQ(catCod.rows[0].children[0].rows[0].children[0].fields.size(), 12);
+    EXPECT_EQ(catCod.children(0, 0).children(0, 0).fields.size(), 12);
 
     const Rows& codSub = env().Open(QStringLiteral("CodSub"));
     QStringList codes;
-    for (int i = 0; i < int(codSub.rows.size()); ++i) {
-        const Rows& sub = codSub.rows[size_t(i)].children.at(0);
+    for (int i = 0; i < int(codSub.size()); ++i) {
+        ASSERT_EQ(codSub.childNames.size(), 1);
+        const Rows& sub = codSub.children(size_t(i), 0);
         EXPECT_EQ(sub.name, QStringLiteral("SubCod_Raggruppam"));
         codes << codSub.value(i, QStringLiteral("Codice")).toString() + QLatin1Char(':')
                      + outline(sub, QStringLiteral("Codice"), {QStringLiteral("Causale")});
@@ -197,7 +199,7 @@ TEST_F(ShapingTest, AnEmptyStatementGivesEmptyParents)
     for (const char* name : {"RendCategoria_Raggruppam", "CodSub", "CatCod"}) {
         SCOPED_TRACE(name);
         const Rows& rows = env().Open(QString::fromUtf8(name));
-        EXPECT_EQ(rows.rows.size(), 0u);
+        EXPECT_EQ(rows.size(), 0u);
         EXPECT_EQ(rows.childNames.size(), 1);
     }
 }

@@ -51,17 +51,17 @@ void accumulate(const data::Rows& rows, int depth, const QStringList& path, cons
     const int target = int(path.size()) - 1;
     if (depth == target) {
         const int f = rows.field(field);
-        count += qint64(rows.rows.size());
+        count += qint64(rows.size());
         if (f >= 0)
-            for (const auto& row : rows.rows)
-                sum += row.values[f].toLongLong();
+            for (size_t row = 0; row < rows.size(); ++row)
+                sum += rows.integerAt(row, f);
         return;
     }
     const int ci = rows.child(path[depth + 1]);
     if (ci < 0)
         return;
-    for (const auto& row : rows.rows)
-        accumulate(row.children[size_t(ci)], depth + 1, path, field, sum, count);
+    for (size_t row = 0; row < rows.size(); ++row)
+        accumulate(rows.children(row, ci), depth + 1, path, field, sum, count);
 }
 
 // One control as every page lays it out, resolved once per showing.
@@ -298,7 +298,7 @@ private:
             ci = rows.child(m_plan.detailPath[depth + 1]);
         if (ci < 0)
             return nullptr;
-        return &rows.rows[size_t(m_index[size_t(depth)])].children[size_t(ci)];
+        return &rows.children(size_t(m_index[size_t(depth)]), ci);
     }
 
     Plan::Step stepAt(int depth) const
@@ -319,14 +319,14 @@ private:
     {
         switch (m_step) {
         case Plan::Start:
-            if (!m_plan.root->rows.empty())
+            if (!m_plan.root->empty())
                 enter(m_plan.root.get(), 0);
             else
                 m_step = Plan::ReportFooter;
             return true;
         case Plan::Header: {
             const data::Rows* child = children(m_depth);
-            if (child && !child->rows.empty())
+            if (child && !child->empty())
                 enter(child, m_depth + 1);
             else
                 m_step = Plan::Footer;
@@ -334,7 +334,7 @@ private:
         }
         case Plan::Detail:
         case Plan::Footer:
-            if (m_index[size_t(m_depth)] + 1 < int(m_levels[size_t(m_depth)]->rows.size())) {
+            if (m_index[size_t(m_depth)] + 1 < int(m_levels[size_t(m_depth)]->size())) {
                 ++m_index[size_t(m_depth)];
                 m_step = stepAt(m_depth);
             } else if (--m_depth >= 0) {
@@ -412,7 +412,7 @@ private:
             f = rows.field(c.design->field);
         if (f < 0)
             return QString();
-        return formatValue(rows.rows[size_t(m_index[size_t(d)])].values[f], c.format, c.design->format);
+        return formatValue(rows.at(size_t(m_index[size_t(d)]), f), c.format, c.design->format);
     }
 
     QString functionText(const PlanControl& c, int depth)
@@ -428,7 +428,7 @@ private:
         } else {
             const int ci = rows.child(c.path[depth + 1]);
             if (ci >= 0)
-                accumulate(rows.rows[size_t(row)].children[size_t(ci)], depth + 1, c.path, c.design->field, sum, count);
+                accumulate(rows.children(size_t(row), ci), depth + 1, c.path, c.design->field, sum, count);
         }
         const qint64 value = c.design->function == QLatin1String("count") ? count : sum;
         return formatValue(QVariant(qlonglong(value)), c.format, c.design->format);

@@ -48,7 +48,7 @@ data::Rows registerRows(int count, qint64 cents = 100)
     rows.name = QStringLiteral("StpRegCassa");
     rows.fields = QStringList{QStringLiteral("Descrizione"), QStringLiteral("Importo")};
     for (int i = 1; i <= count; ++i)
-        rows.rows.push_back({{QStringLiteral("riga %1").arg(i), QVariant(qlonglong(cents))}, {}});
+        rows.append({QStringLiteral("riga %1").arg(i), QVariant(qlonglong(cents))});
     return rows;
 }
 
@@ -134,8 +134,8 @@ TEST(ReportLayout, GroupsPrintTheirValueAndTheirOwnSums)
         r.fields = QStringList{QStringLiteral("TestataCassa"), QStringLiteral("DescrCodice"), QStringLiteral("Causale"),
                                QStringLiteral("ImportoE")};
         for (const auto& [causale, cents] : rows)
-            r.rows.push_back({{QString::fromUtf8(book), QString::fromUtf8(code), QString::fromUtf8(causale),
-                               QVariant(qlonglong(cents))}, {}});
+            r.append({QString::fromUtf8(book), QString::fromUtf8(code), QString::fromUtf8(causale),
+                      QVariant(qlonglong(cents))});
         return r;
     };
     const auto groups = [](std::vector<std::pair<const char*, data::Rows>> codes) {
@@ -144,9 +144,9 @@ TEST(ReportLayout, GroupsPrintTheirValueAndTheirOwnSums)
         g.fields = QStringList{QStringLiteral("TestataCassa"), QStringLiteral("DescrCodice")};
         g.childNames = QStringList{QStringLiteral("Cod")};
         for (auto& [code, rows] : codes) {
-            data::Rows::Row row{{rows.rows.front().values[0], QString::fromUtf8(code)}, {}};
-            row.children.push_back(std::move(rows));
-            g.rows.push_back(std::move(row));
+            std::vector<data::Rows> children;
+            children.push_back(rows);
+            g.append({rows.at(0, 0), QString::fromUtf8(code)}, std::move(children));
         }
         return g;
     };
@@ -154,13 +154,12 @@ TEST(ReportLayout, GroupsPrintTheirValueAndTheirOwnSums)
     root.name = QStringLiteral("CatCod");
     root.fields = QStringList{QStringLiteral("TestataCassa")};
     root.childNames = QStringList{QStringLiteral("Cod_Raggruppam")};
-    data::Rows::Row banca{{QStringLiteral("Banca")}, {}};
-    banca.children.push_back(groups({{"AAA", leaf("Banca", "AAA", {{"b1", 1000}})}}));
-    data::Rows::Row cassa{{QStringLiteral("Cassa")}, {}};
-    cassa.children.push_back(groups({{"AAA", leaf("Cassa", "AAA", {{"c1", 250}, {"c2", 50}})},
-                                     {"BBB", leaf("Cassa", "BBB", {{"c3", 7}})}}));
-    root.rows.push_back(std::move(banca));
-    root.rows.push_back(std::move(cassa));
+    std::vector<data::Rows> banca, cassa;
+    banca.push_back(groups({{"AAA", leaf("Banca", "AAA", {{"b1", 1000}})}}));
+    cassa.push_back(groups({{"AAA", leaf("Cassa", "AAA", {{"c1", 250}, {"c2", 50}})},
+                            {"BBB", leaf("Cassa", "BBB", {{"c3", 7}})}}));
+    root.append({QStringLiteral("Banca")}, std::move(banca));
+    root.append({QStringLiteral("Cassa")}, std::move(cassa));
 
     const ReportLayout layout = layoutReport(d, root, RuntimeState{});
     const QStringList expected{
@@ -230,8 +229,8 @@ TEST(ReportLayout, ALongCausaleGrowsItsRowWholeAndEveryTextFitsItsBox)
                                               : QStringLiteral("riga %1").arg(i);
         causali << causale;
         const qlonglong cents = i == 45 ? 12345678901LL : 1000 + i;
-        rows.rows.push_back({{QStringLiteral("2026-03-01"), QStringLiteral("AQS"), QStringLiteral("E"), causale,
-                              cents, cents, 0LL}, {}});
+        rows.append({QStringLiteral("2026-03-01"), QStringLiteral("AQS"), QStringLiteral("E"), causale, cents, cents,
+                     0LL});
     }
     RuntimeState st = stateOn(QDate(2026, 12, 9));
     st.labels.insert(QStringLiteral("label_intest"),
@@ -337,15 +336,15 @@ TEST(ReportLayout, EachPageLaidOutOnItsOwnIsThePageOfTheWholeRun)
                 const QString causale = QStringLiteral("b%1 c%2 r%3").arg(book).arg(code).arg(i)
                                         + (i % 5 == 0 ? QStringLiteral(" con una causale lunga che va a capo più volte") : QString());
                 causali << causale;
-                rows.rows.push_back({{causale, QVariant(qlonglong(i))}, {}});
+                rows.append({causale, QVariant(qlonglong(i))});
             }
-            data::Rows::Row row{{QStringLiteral("Codice numero %1 dal nome lungo").arg(code)}, {}};
-            row.children.push_back(std::move(rows));
-            codes.rows.push_back(std::move(row));
+            std::vector<data::Rows> children;
+            children.push_back(std::move(rows));
+            codes.append({QStringLiteral("Codice numero %1 dal nome lungo").arg(code)}, std::move(children));
         }
-        data::Rows::Row row{{QStringLiteral("Libro %1").arg(book)}, {}};
-        row.children.push_back(std::move(codes));
-        root.rows.push_back(std::move(row));
+        std::vector<data::Rows> children;
+        children.push_back(std::move(codes));
+        root.append({QStringLiteral("Libro %1").arg(book)}, std::move(children));
     }
 
     const ReportLayout layout = layoutReport(d, std::move(root), RuntimeState{});
