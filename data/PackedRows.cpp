@@ -14,11 +14,48 @@ enum Tag : quint8 {
     kNull = 0,
     kInteger = 1,    // kInteger + n: an integer in its n low bytes (0 to 8), little-endian, sign-extended
     kReal = 10,      // a double in 8 bytes
-    kKept = 11,      // the number of a kept value, as a varint
+    kKept = 11,      // the number of a kept value of the column, as a varint
     kLongText = 12,  // the length as a varint, then the UTF-8 bytes
-    kShortText = 13, // kShortText + n: n UTF-8 bytes
+    kDate = 13,      // a text "yyyy-mm-dd" in 3 bytes: year << 9 | month << 5 | day
+    kShortText = 14, // kShortText + n: n UTF-8 bytes
+    kShortKept = 128 // kShortKept + n: kept value n of the column
 };
-constexpr size_t kShortTextMax = 255 - kShortText;
+constexpr size_t kShortTextMax = kShortKept - 1 - kShortText;
+constexpr quint32 kShortKeptMax = 255 - kShortKept;
+
+// The 3 bytes of a text "yyyy-mm-dd" (ASCII digits) whose month and day fit their bits;
+// -1 for any other text. The text comes back from them as it was.
+qint32 packedDate(QByteArrayView utf8)
+{
+    if (utf8.size() != 10 || utf8[4] != '-' || utf8[7] != '-')
+        return -1;
+    const auto number = [&](int from, int count) {
+        int v = 0;
+        for (int i = from; i < from + count; ++i) {
+            const char c = utf8[i];
+            if (c < '0' || c > '9')
+                return -1;
+            v = v * 10 + (c - '0');
+        }
+        return v;
+    };
+    const int year = number(0, 4), month = number(5, 2), day = number(8, 2);
+    if (year < 0 || month < 0 || month > 15 || day < 0 || day > 31)
+        return -1;
+    return year << 9 | month << 5 | day;
+}
+
+QString unpackedDate(const char* p)
+{
+    const int v = quint8(p[0]) | quint8(p[1]) << 8 | quint8(p[2]) << 16;
+    const int year = v >> 9, month = (v >> 5) & 15, day = v & 31;
+    const char text[10] = {char('0' + year / 1000), char('0' + year / 100 % 10), char('0' + year / 10 % 10),
+                           char('0' + year % 10),   '-',
+                           char('0' + month / 10),  char('0' + month % 10),
+                           '-',
+                           char('0' + day / 10),    char('0' + day % 10)};
+    return QString::fromLatin1(text, 10);
+}
 
 // Blocks start small for the few rows of a group level and grow to this size.
 constexpr quint32 kFirstBlock = 4 * 1024;
@@ -69,20 +106,20 @@ qint64 readInteger(const char* p, int n)
 const char* skip(const char* p)
 {
     const quint8 tag = quint8(*p++);
-    if (tag == kNull)
+    if (tag >= kShortKept || tag == kNull)
         return p;
+    if (tag >= kShortText)
+        return p + (tag - kShortText);
     if (tag < kReal)
         return p + (tag - kInteger);
-    if (tag == kReal)
-        return p + sizeof(double);
     quint64 v = 0;
-    if (tag == kKept)
-        return getVarint(p, v);
-    if (tag == kLongText) {
-        p = getVarint(p, v);
-        return p + v;
+    switch (tag) {
+    case kReal: return p + sizeof(double);
+    case kKept: return getVarint(p, v);
+    case kLongText: p = getVarint(p, v); return p + v;
+    case kDate: return p + 3;
+    default: return p;
     }
-    return p + (tag - kShortText);
 }
 
 } // namespace
@@ -118,6 +155,12 @@ void PackedRows::addText(QByteArrayView utf8)
     if (m_added++ >= m_columns)
         return;
     const auto n = size_t(utf8.size());
+    if (const qint32 date = packedDate(utf8); date >= 0) {
+        m_row += char(kDate);
+        for (int i = 0; i < 3; ++i)
+            m_row += char(quint8(date >> (8 * i)));
+        return;
+    }
     if (n <= kShortTextMax) {
         m_row += char(kShortText + n);
     } else {
@@ -131,14 +174,23 @@ void PackedRows::addKept(quint32 index)
 {
     if (m_added++ >= m_columns)
         return;
+    if (index <= kShortKeptMax) {
+        m_row += char(kShortKept + index);
+        return;
+    }
     m_row += char(kKept);
     putVarint(m_row, index);
 }
 
 quint32 PackedRows::keep(QVariant value)
 {
-    m_kept.push_back(std::move(value));
-    return quint32(m_kept.size() - 1);
+    if (m_added >= m_columns)
+        return 0; // beyond the row's columns: addKept() drops it
+    if (m_kept.empty())
+        m_kept.resize(size_t(m_columns));
+    std::vector<QVariant>& column = m_kept[size_t(m_added)];
+    column.push_back(std::move(value));
+    return quint32(column.size() - 1);
 }
 
 void PackedRows::addVariant(const QVariant& value)
@@ -189,25 +241,30 @@ QVariant PackedRows::value(size_t row, int column) const
     if (!p)
         return QVariant();
     const quint8 tag = quint8(*p++);
+    if (tag >= kShortKept)
+        return m_kept[size_t(column)][tag - kShortKept];
+    if (tag >= kShortText)
+        return QVariant(QString::fromUtf8(p, qsizetype(tag - kShortText)));
     if (tag == kNull)
         return QVariant();
     if (tag < kReal)
         return QVariant(qlonglong(readInteger(p, tag - kInteger)));
-    if (tag == kReal) {
-        double v = 0;
-        std::memcpy(&v, p, sizeof(double));
-        return QVariant(v);
-    }
     quint64 v = 0;
-    if (tag == kKept) {
-        getVarint(p, v);
-        return m_kept[size_t(v)];
+    switch (tag) {
+    case kReal: {
+        double d = 0;
+        std::memcpy(&d, p, sizeof(double));
+        return QVariant(d);
     }
-    if (tag == kLongText) {
+    case kKept:
+        getVarint(p, v);
+        return m_kept[size_t(column)][size_t(v)];
+    case kLongText:
         p = getVarint(p, v);
         return QVariant(QString::fromUtf8(p, qsizetype(v)));
+    case kDate: return QVariant(unpackedDate(p));
+    default: return QVariant();
     }
-    return QVariant(QString::fromUtf8(p, qsizetype(tag - kShortText)));
 }
 
 qint64 PackedRows::integer(size_t row, int column) const

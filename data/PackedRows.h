@@ -11,7 +11,8 @@ namespace vb::data {
 
 // The values of a level's rows, packed: each row is one run of bytes in a few large blocks,
 // each value a tag byte and what it needs (an integer its significant bytes, a text its
-// UTF-8 bytes, a kept value its number). A value becomes a QVariant only when it is read,
+// UTF-8 bytes or, for a date "yyyy-mm-dd", 3 bytes; a value kept by the column its number,
+// in the tag itself for the first 128). A value becomes a QVariant only when it is read,
 // so that a row costs its bytes rather than a QVariant per field.
 class PackedRows {
 public:
@@ -29,7 +30,7 @@ public:
     void addText(QByteArrayView utf8);
     // A value kept as it is: a text that many rows share, or a variant of another type.
     void addKept(quint32 index);
-    // Keeps |value| for addKept(); returns its number.
+    // Keeps |value| for the column about to be added; returns its number for addKept().
     quint32 keep(QVariant value);
     // NULL, integers and reals packed, any other value kept.
     void addVariant(const QVariant& value);
@@ -60,7 +61,7 @@ private:
     std::string m_row;              // the row being added
     std::vector<Block> m_blocks;
     std::vector<Where> m_rows;
-    std::vector<QVariant> m_kept;
+    std::vector<std::vector<QVariant>> m_kept; // per column
 };
 
 } // namespace vb::data

@@ -7,6 +7,11 @@
 
 #include <limits>
 
+inline void PrintTo(const QVariant& v, std::ostream* os)
+{
+    *os << (v.isValid() ? v.typeName() : "NULL") << ' ' << v.toString().toStdString();
+}
+
 using namespace vb;
 using data::PackedRows;
 using data::Rows;
@@ -46,8 +51,16 @@ TEST(PackedRows, EveryValueReadsBackWithItsTypeAndTheNextValueAfterIt)
         QVariant(-0.1),
         QVariant(QString::fromUtf8("", 0)), // an empty text, not NULL
         QVariant(accents),
-        QVariant(QString(242, u'x')), // the longest short text
-        QVariant(QString(243, u'y')),
+        QVariant(QString(113, u'x')), // the longest short text
+        QVariant(QString(114, u'y')),
+        QVariant(QStringLiteral("2026-12-09")), // dates packed apart, and texts that only look like them
+        QVariant(QStringLiteral("0000-00-00")),
+        QVariant(QStringLiteral("9999-15-31")),
+        QVariant(QStringLiteral("2026-16-01")),
+        QVariant(QStringLiteral("2026-12-32")),
+        QVariant(QStringLiteral("2026-1a-09")),
+        QVariant(QStringLiteral("2026/12/09")),
+        QVariant(QStringLiteral("2026-12-09 ")),
         QVariant(QString(70000, u'z') + accents),
         QVariant(QDate(2026, 12, 9)), // another type: kept as it is
         QVariant(QString()),          // a null text given as a variant stays one
