@@ -35,15 +35,8 @@ constexpr int kRows = 100000;
 struct CashBookFixture {
     CashBookFixture()
     {
-        bench::GeneratorOptions o;
-        o.persons = 10;
-        o.feesPerPerson = 0;
-        o.postFees = false;
-        o.cashRows = kRows;
-        o.firstYear = kYear;
-        o.years = 1;
         db = folder.open();
-        bench::generateArchive(*db, o);
+        bench::generateArchive(*db, bench::GeneratorOptions::oneCashYear(kRows, kYear));
         db->execute(QStringLiteral("UPDATE LibroCassa SET CodiceTestataCassa = ?"), {kBook});
         accounting::LibroCassa(*db).RecomputeSaldo(kBook, kYear);
     }

@@ -19,6 +19,26 @@ struct GeneratorOptions {
     int years = 8;            // years firstYear .. firstYear + years - 1
     bool postFees = true;     // every fee also appends its "AQS" income row, as the fee window does
     quint32 seed = 20261209;
+
+    // |count| persons and nothing else: no fees, no cash-book rows.
+    static GeneratorOptions personsOnly(int count)
+    {
+        GeneratorOptions o;
+        o.persons = count;
+        o.feesPerPerson = 0;
+        o.cashRows = 0;
+        o.postFees = false;
+        return o;
+    }
+    // |rows| cash-book rows all dated in |year|, beside ten persons without fees.
+    static GeneratorOptions oneCashYear(int rows, int year)
+    {
+        GeneratorOptions o = personsOnly(10);
+        o.cashRows = rows;
+        o.firstYear = year;
+        o.years = 1;
+        return o;
+    }
 };
 
 struct GeneratedCounts {

@@ -29,13 +29,8 @@ constexpr int kPersons = 100000;
 struct LargeRegistry {
     LargeRegistry()
     {
-        bench::GeneratorOptions o;
-        o.persons = kPersons;
-        o.feesPerPerson = 0;
-        o.cashRows = 0;
-        o.postFees = false;
         auto db = folder.open();
-        bench::generateArchive(*db, o);
+        bench::generateArchive(*db, bench::GeneratorOptions::personsOnly(kPersons));
     }
     bench::BenchFolder folder;
 };

@@ -25,13 +25,8 @@ constexpr int kRounds = 5; // program and floor timed in turn, the medians compa
 struct RegistryFixture {
     explicit RegistryFixture(int persons)
     {
-        bench::GeneratorOptions o;
-        o.persons = persons;
-        o.feesPerPerson = 0;
-        o.cashRows = 0;
-        o.postFees = false;
         db = folder.open();
-        bench::generateArchive(*db, o);
+        bench::generateArchive(*db, bench::GeneratorOptions::personsOnly(persons));
         data::DataEnvironment1::instance().Connection1().Open(folder.databasePath());
         design = std::make_shared<const reports::ReportDesign>(reports::loadDesign(QStringLiteral("ReportAnagrafica")));
         state.picture = std::make_shared<QImage>(folder.logoPath());
@@ -170,15 +165,8 @@ constexpr int kRegisterRows = 100000;
 struct RegisterFixture {
     RegisterFixture()
     {
-        bench::GeneratorOptions o;
-        o.persons = 10;
-        o.feesPerPerson = 0;
-        o.postFees = false;
-        o.cashRows = kRegisterRows;
-        o.firstYear = kRegisterYear;
-        o.years = 1;
         db = folder.open();
-        bench::generateArchive(*db, o);
+        bench::generateArchive(*db, bench::GeneratorOptions::oneCashYear(kRegisterRows, kRegisterYear));
         data::DataEnvironment1::instance().Connection1().Open(folder.databasePath());
         design = std::make_shared<const reports::ReportDesign>(reports::loadDesign(QStringLiteral("RegistroCassa")));
         state.picture = std::make_shared<QImage>(folder.logoPath());
