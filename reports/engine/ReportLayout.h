@@ -14,7 +14,7 @@
 #include <memory>
 
 namespace vb::data {
-struct Rows;
+class Rows;
 }
 
 namespace vb {
